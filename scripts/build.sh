@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Builds Quorvel and then starts it (run), runs every test (test) or runs the
+# benchmarks (bench). Missing Debian packages are installed first when this
+# runs as root.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+mode=${1:-run}
+build_dir=${QUORVEL_BUILD_DIR:-build}
+
+run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev
+    xvfb xdotool xclip openbox x11-utils)
+
+install_missing() {
+    local missing=() package
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            missing+=("$package")
+    done
+    ((${#missing[@]})) || return 0
+    if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+            "${missing[@]}" >/dev/null
+    else
+        echo "Missing packages: ${missing[*]}; install them with apt-get as root." >&2
+    fi
+}
+
+configure_and_build() {
+    cmake -S . -B "$build_dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
+    cmake --build "$build_dir" -j "$(nproc)"
+}
+
+case "$mode" in
+run)
+    install_missing "${run_packages[@]}"
+    configure_and_build -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=OFF
+    exec "$build_dir/app/Quorvel"
+    ;;
+test)
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    configure_and_build -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=ON
+    cd "$build_dir"
+    QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
+    ;;
+bench)
+    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    configure_and_build -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=ON
+    for benchmark in "$build_dir"/bench/quorvel_bench_*; do
+        QT_QPA_PLATFORM=offscreen "$benchmark" "${@:2}"
+    done
+    ;;
+*)
+    echo "usage: $0 run|test|bench" >&2
+    exit 2
+    ;;
+esac

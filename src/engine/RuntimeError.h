@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace quorvel {
+
+// The program's run-time error: a number and a description, reported by the
+// error handler of the procedure in which it arises.
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, const std::string& description);
+
+    int number() const noexcept { return number_; }
+    const std::string& description() const noexcept { return description_; }
+
+private:
+    int number_;
+    std::string description_;
+};
+
+inline constexpr int kOverflowError = 6;
+
+RuntimeError overflowError();
+
+// Positions and counts that the window procedures keep are signed 16-bit;
+// anything beyond that range raises the overflow error.
+std::int16_t checked16(long long value);
+
+// "6 : Overflow": the text every error handler shows.
+std::u16string errorMessageText(const RuntimeError& error);
+
+} // namespace quorvel

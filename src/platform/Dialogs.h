@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+
+namespace quorvel::platform {
+
+// Modal message and input boxes. Every box of the program goes through here,
+// so tests can answer them without blocking.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // style: 0 no icon, 16 stop, 48 exclamation, 64 information; OK button only.
+    virtual void messageBox(const QString& text, const QString& title, int style) = 0;
+    // Returns the entry, or an empty string when the user cancels.
+    virtual QString inputBox(const QString& prompt, const QString& title,
+                             const QString& defaultText) = 0;
+};
+
+} // namespace quorvel::platform

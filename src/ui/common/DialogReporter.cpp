@@ -1,0 +1,15 @@
+#include "ui/common/DialogReporter.h"
+
+#include "ui/common/ErrorHandler.h"
+
+namespace quorvel::ui
+{
+
+void DialogReporter::message(const std::u16string& text, const std::u16string& title, int style)
+{
+    if (beforeMessage_)
+        beforeMessage_();
+    dialogs_.messageBox(toQString(text), toQString(title), style);
+}
+
+} // namespace quorvel::ui

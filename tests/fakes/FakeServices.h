@@ -1,0 +1,130 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace quorvel::test
+{
+
+struct ShownMessage {
+    QString text;
+    QString title;
+    int style = 0;
+    bool operator==(const ShownMessage&) const = default;
+};
+
+class FakeDialogs : public platform::Dialogs
+{
+public:
+    void messageBox(const QString& text, const QString& title, int style) override;
+    QString inputBox(const QString& prompt, const QString& title,
+                     const QString& defaultText) override;
+
+    std::vector<ShownMessage> messages;
+    // Runs while a message box is "open", to look at the windows behind it.
+    std::function<void(const ShownMessage&)> onMessage;
+
+    struct InputRequest {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+    std::vector<InputRequest> inputRequests;
+    std::deque<QString> inputAnswers; // an empty queue answers as Cancel does
+};
+
+class FakeShell : public platform::Shell
+{
+public:
+    int open(const QString& target) override;
+
+    int result = 42;
+    QStringList opened;
+};
+
+class FakeClipboard : public platform::Clipboard
+{
+public:
+    void clear() override;
+    void setText(const QString& text) override;
+
+    QStringList calls; // "clear" and "setText:<text>" in order
+};
+
+class FakeZOrder : public platform::ZOrder
+{
+public:
+    void setTopmost(QWidget* window, bool topmost) override;
+
+    struct Call {
+        QWidget* window;
+        bool topmost;
+    };
+    std::vector<Call> calls;
+};
+
+class FakeRegistry : public platform::Registry
+{
+public:
+    struct Value {
+        unsigned long type = 1;
+        std::vector<unsigned char> data;
+    };
+
+    long openKey(Key root, const std::string& subKey, unsigned long access, Key& key) override;
+    long queryValue(Key key, const std::string& valueName, unsigned long& type,
+                    unsigned char* buffer, unsigned long& size) override;
+    long closeKey(Key key) override;
+
+    // subKey -> valueName -> value
+    std::map<std::string, std::map<std::string, Value>> keys;
+    long openStatus = kSuccess; // used when the key exists
+    std::vector<std::string> openedKeys;
+    std::vector<unsigned long> accessRequested;
+    int openHandles = 0;
+
+private:
+    std::vector<std::string> handles_;
+};
+
+class FakePrograms : public platform::Programs
+{
+public:
+    bool isOrdinaryFile(const QString& path) override;
+    bool startDetached(const QString& path) override;
+
+    QStringList ordinaryFiles;
+    QStringList started;
+};
+
+class FakeInstanceGuard : public platform::InstanceGuard
+{
+public:
+    bool anotherInstanceRunning() override { return anotherRunning; }
+    bool anotherRunning = false;
+};
+
+// A complete set of fakes, ready to hand to a window.
+struct FakeServices {
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeClipboard clipboard;
+    FakeZOrder zOrder;
+    FakeRegistry registry;
+    FakePrograms programs;
+    FakeInstanceGuard instanceGuard;
+    platform::Services services{dialogs,  shell,    clipboard,    zOrder,
+                                registry, programs, instanceGuard};
+};
+
+} // namespace quorvel::test
