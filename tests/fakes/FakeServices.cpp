@@ -92,7 +92,7 @@ bool FakePrograms::isOrdinaryFile(const QString& path)
 bool FakePrograms::startDetached(const QString& path)
 {
     started.append(path);
-    return true;
+    return startSucceeds;
 }
 
 } // namespace quorvel::test

@@ -105,6 +105,7 @@ public:
 
     QStringList ordinaryFiles;
     QStringList started;
+    bool startSucceeds = true;
 };
 
 class FakeInstanceGuard : public platform::InstanceGuard

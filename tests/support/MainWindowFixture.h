@@ -31,6 +31,8 @@ protected:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    // Shows the window as the active one, so that focus and shortcuts work.
+    void showActive();
     // Types text into the upper box as a user would, key by key.
     void typeIntoUpperBox(const QString& text);
 
