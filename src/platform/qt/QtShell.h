@@ -2,11 +2,28 @@
 
 #include "platform/Shell.h"
 
-namespace quorvel::platform {
+#include <QUrl>
 
-class QtShell : public Shell {
+#include <functional>
+
+namespace quorvel::platform
+{
+
+// Opens through the desktop's default handlers (xdg-open and friends, started
+// detached, so a browser never holds up the window). Targets that would run a
+// program are refused before anything is started.
+class QtShell : public Shell
+{
 public:
+    using Opener = std::function<bool(const QUrl&)>;
+
+    explicit QtShell(Opener opener = defaultOpener());
     int open(const QString& target) override;
+
+    static Opener defaultOpener();
+
+private:
+    Opener opener_;
 };
 
 } // namespace quorvel::platform
