@@ -1,10 +1,56 @@
-// Placeholder until Go to URL and Copy land.
+// Go to URL and Copy: the two ways the translated URL leaves the program.
+#include "engine/Reporter.h"
+#include "ui/actions/OpenWithShell.h"
+#include "ui/common/ErrorHandler.h"
+#include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
 
 namespace quorvel::ui
 {
 
-void frmMain::cmdClip_Click() {}
-void frmMain::cmdNavigate_Click() {}
+namespace
+{
+
+constexpr qsizetype kShortestUrl = 5;
+
+// Only U+0020 counts as a blank here; tabs and line breaks are text.
+qsizetype lengthBetweenBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text.at(begin) == u' ')
+        ++begin;
+    while (end > begin && text.at(end - 1) == u' ')
+        --end;
+    return end - begin;
+}
+
+} // namespace
+
+void frmMain::cmdNavigate_Click()
+{
+    withErrorHandler(services_.dialogs, QStringLiteral("cmdNavigate_Click"), [this] {
+        if (lengthBetweenBlanks(txtGoodURL->text()) < kShortestUrl) {
+            services_.dialogs.messageBox(txtGoodURL->text() +
+                                             QStringLiteral("\r\nis not a valid URL"),
+                                         QStringLiteral("Warning"), kStyleExclamation);
+            return;
+        }
+        OpenWithShell(services_, txtGoodURL->text(), kUrlAdvice);
+    });
+}
+
+void frmMain::cmdClip_Click()
+{
+    withErrorHandler(services_.dialogs, QStringLiteral("cmdClip_Click"), [this] {
+        if (txtGoodURL->text().isEmpty()) {
+            services_.dialogs.messageBox(QStringLiteral("Nothing to place in clipboard"),
+                                         QStringLiteral("Nothing to do"), kStyleInformation);
+            return;
+        }
+        services_.clipboard.clear();
+        services_.clipboard.setText(txtGoodURL->text());
+    });
+}
 
 } // namespace quorvel::ui
