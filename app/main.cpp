@@ -1,6 +1,6 @@
 #include "platform/Services.h"
 #include "ui/common/Forms.h"
-#include "ui/main/frmMain.h"
+#include "ui/start/frmStart.h"
 
 #include <QApplication>
 
@@ -8,12 +8,14 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvel"));
+    // The program ends when its last window is unloaded, not when one hides.
+    QApplication::setQuitOnLastWindowClosed(false);
     quorvel::ui::Forms forms;
-    QObject::connect(&forms, &quorvel::ui::Forms::allUnloaded, &app, &QApplication::quit);
+    QObject::connect(&forms, &quorvel::ui::Forms::allUnloaded, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
 
-    auto* main = new quorvel::ui::frmMain(quorvel::platform::systemServices(), forms);
-    if (!main->Form_Load())
-        return 0;
-    main->show();
+    auto* start = new quorvel::ui::frmStart(quorvel::platform::systemServices(), forms);
+    start->Form_Load();
+    start->show();
     return QApplication::exec();
 }
