@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# End to end, as a user would: the real Quorvel on a real X server, driven by
+# the keyboard; the copied URL is read back from outside the program.
+# Usage: e2e.sh <build dir>. Exits 77 (skipped) only when no X server starts.
+set -u
+
+build_dir=$(cd "${1:?usage: e2e.sh <build dir>}" && pwd)
+here=$(cd "$(dirname "$0")" && pwd)
+app="$build_dir/app/Quorvel"
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+install_missing_tools() {
+    local missing=() tool
+    for tool in Xvfb:xvfb xdotool:xdotool xclip:xclip openbox:openbox xprop:x11-utils; do
+        command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
+    done
+    dpkg-query -W -f='${Status}' fonts-dejavu-core 2>/dev/null | grep -q 'ok installed' ||
+        missing+=(fonts-dejavu-core)
+    ((${#missing[@]})) || return 0
+    if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
+        echo "Installing: ${missing[*]}"
+        apt-get update -qq && DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+            --no-install-recommends "${missing[@]}" >/dev/null
+    fi
+}
+
+# First pass: make sure the tools are there, then run again under Xvfb.
+if [ -z "${QUORVEL_E2E_UNDER_X:-}" ]; then
+    [ -x "$app" ] || fail "$app has not been built"
+    install_missing_tools
+    for tool in xdotool xclip; do
+        command -v "$tool" >/dev/null || fail "$tool is missing and could not be installed"
+    done
+    export QUORVEL_E2E_UNDER_X=1
+    exec bash "$here/../x11/run-under-x.sh" bash "$0" "$build_dir"
+fi
+
+# Polls a command for up to five seconds; prints its last output.
+wait_for() {
+    local output
+    for _ in $(seq 50); do
+        if output=$("$@" 2>/dev/null) && [ -n "$output" ]; then
+            echo "$output"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Every visible window of the program, by title.
+program_windows() {
+    xdotool search --onlyvisible --pid "$app_pid" --name '^Quorvel   Ver\. '
+}
+
+main_window_other_than() {
+    local id
+    id=$(program_windows) || return 1
+    [ "$id" != "$1" ] && [ "$(echo "$id" | wc -l)" = 1 ] && echo "$id"
+}
+
+process_ended() {
+    kill -0 "$app_pid" 2>/dev/null || echo ended
+}
+
+cleanup() {
+    kill -0 "$app_pid" 2>/dev/null && kill "$app_pid" 2>/dev/null
+}
+
+# A name of its own, so that a Quorvel the user runs does not count as a first copy.
+USER="quorvel-e2e-$$" "$app" &
+app_pid=$!
+trap cleanup EXIT
+
+start_window=$(wait_for program_windows) || fail "the start-up screen did not appear"
+xdotool windowactivate --sync "$start_window" >/dev/null 2>&1
+xdotool key --clearmodifiers Return
+
+main_window=$(wait_for main_window_other_than "$start_window") ||
+    fail "Enter on the start-up screen did not open the main window alone"
+xdotool windowactivate --sync "$main_window" >/dev/null 2>&1
+
+link="http://r.example/out?id=1&action=http%3A%2F%2Fwww.example.com%2Fpage%3Fq%3Da%2Bb%26n%3D7');"
+expected="http://www.example.com/page?q=a+b&n=7"
+xdotool type --delay 15 "$link"
+xdotool key --clearmodifiers ctrl+p
+
+copied=$(wait_for xclip -selection clipboard -o) || fail "nothing reached the clipboard"
+[ "$copied" = "$expected" ] || fail "clipboard holds [$copied], expected [$expected]"
+
+xdotool key --clearmodifiers Escape
+wait_for process_ended >/dev/null || fail "Escape did not end the program"
+wait "$app_pid"
+status=$?
+[ "$status" = 0 ] || fail "the program ended with status $status"
+echo "PASS: typed link copied as $expected; Escape ended the program"
