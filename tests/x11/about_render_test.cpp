@@ -37,10 +37,24 @@ protected:
         box->Form_Load();
         box->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(box));
-        QTest::qWait(300); // let the window manager frame and place it
+        // Let the window manager frame both windows, when there is one.
+        if (!QTest::qWaitFor([this] { return framed(window) && framed(box); }, 3000))
+            std::printf("No window frames: the screenshot shows the client area only.\n");
+        QTest::qWait(100);
     }
 
-    void TearDown() override { forms.unloadAll(); }
+    void TearDown() override
+    {
+        // The windows go before the list of loaded windows they report to.
+        forms.unloadAll();
+        delete window.data();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    static bool framed(const QWidget* widget)
+    {
+        return widget->frameGeometry() != widget->geometry();
+    }
 
     QList<QWidget*> controls() const
     {
@@ -100,12 +114,10 @@ TEST_F(AboutRender, ControlsNeitherOverlapNorCrossTheRuleNorLeaveTheBox)
     }
 }
 
-TEST_F(AboutRender, BoxIsCentredOnTheMainWindowAndFixedInSize)
+TEST_F(AboutRender, FrameIsCentredOnTheMainWindowsFrame)
 {
     const QPoint offset = box->frameGeometry().center() - window->frameGeometry().center();
     EXPECT_LE(offset.manhattanLength(), 3) << offset.x() << "," << offset.y();
-    EXPECT_EQ(box->minimumSize(), box->maximumSize());
-    EXPECT_EQ(box->size(), ui::twipsRect(0, 0, 5730, 5565, box).size());
 }
 
 TEST_F(AboutRender, IconAndEtchedRuleAreDrawnAndAScreenshotIsSaved)
