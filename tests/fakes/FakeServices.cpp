@@ -43,6 +43,8 @@ void FakeClipboard::setText(const QString& text)
 void FakeZOrder::setTopmost(QWidget* window, bool topmost)
 {
     calls.push_back({window, topmost});
+    if (onCall)
+        onCall(calls.back());
 }
 
 long FakeRegistry::openKey(Key, const std::string& subKey, unsigned long access, Key& key)

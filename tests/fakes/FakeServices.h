@@ -71,6 +71,8 @@ public:
         bool topmost;
     };
     std::vector<Call> calls;
+    // Runs after a call is recorded, e.g. to make the platform fail.
+    std::function<void(const Call&)> onCall;
 };
 
 class FakeRegistry : public platform::Registry

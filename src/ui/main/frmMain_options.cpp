@@ -1,19 +1,142 @@
-// Placeholder until the Options menu, sizing and keep-on-top land.
+// The Options menu, the window's size bounds and keep-on-top.
+#include "engine/Reporter.h"
+#include "engine/Text.h"
+#include "ui/common/ErrorHandler.h"
+#include "ui/common/Twips.h"
+#include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
+
+#include <QAction>
 
 namespace quorvel::ui
 {
 
-void frmMain::mnuOptionsKeepOnTop_Click() {}
-void frmMain::mnuOptionsBringToTopOnDrag_Click() {}
-void frmMain::mnuOptionsTransOnDrop_Click() {}
-void frmMain::mnuOptionsTransOnChange_Click() {}
-void frmMain::mnuOptionsShowDropIconForTextOnly_Click() {}
-void frmMain::mnuOptionRemTrailing_Click() {}
-void frmMain::mnuOptionSetRemTrailing_Click() {}
-void frmMain::mnuOptionsDynTrans_Click() {}
-void frmMain::mnuOptionsPreDef_Click() {}
-void frmMain::Form_Resize() {}
-void frmMain::KeepOnTop(bool) {}
+namespace
+{
+
+constexpr int kUrlBoxMarginTwips = 200;
+constexpr int kInvalidPropertyValue = 380;
+
+void toggle(QAction* item)
+{
+    item->setChecked(!item->isChecked());
+}
+
+// An ending such as "A&B" must show as typed, not as an access key.
+QString literalCaption(const QString& text)
+{
+    QString caption = text;
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
+void setBoxWidth(UrlBox* box, int widthTwips, const QWidget* window)
+{
+    if (widthTwips < 0)
+        throw RuntimeError(kInvalidPropertyValue, "Invalid property value");
+    box->resize(twipsToPixels(widthTwips, window), box->height());
+}
+
+} // namespace
+
+void frmMain::mnuOptionsKeepOnTop_Click()
+{
+    withErrorHandler(services_.dialogs, QStringLiteral("mnuOptionsKeepOnTop"), [this] {
+        toggle(mnuOptionsKeepOnTop);
+        KeepOnTop(mnuOptionsKeepOnTop->isChecked());
+    });
+}
+
+void frmMain::mnuOptionsBringToTopOnDrag_Click()
+{
+    toggle(mnuOptionsBringToTopOnDrag);
+}
+
+void frmMain::mnuOptionsTransOnDrop_Click()
+{
+    toggle(mnuOptionsTransOnDrop);
+}
+
+void frmMain::mnuOptionsTransOnChange_Click()
+{
+    toggle(mnuOptionsTransOnChange);
+}
+
+void frmMain::mnuOptionsShowDropIconForTextOnly_Click()
+{
+    toggle(mnuOptionsShowDropIconForTextOnly);
+    const QString text =
+        mnuOptionsShowDropIconForTextOnly->isChecked()
+            ? QStringLiteral("When dragging a link to the top box, you will now see a drop icon "
+                             "only if the link is text")
+            : QStringLiteral("When dragging a link to the top box, you will now see a drop icon "
+                             "no matter what type the link is");
+    services_.dialogs.messageBox(text, QStringLiteral("Explanation"), kStyleInformation);
+}
+
+void frmMain::mnuOptionRemTrailing_Click()
+{
+    toggle(mnuOptionRemTrailing);
+}
+
+void frmMain::mnuOptionSetRemTrailing_Click()
+{
+    const QString answer = services_.dialogs.inputBox(
+        QStringLiteral("Enter trailing characters you would like automatically removed"),
+        QStringLiteral("Chose Trailing Chars to Remove"), msTrailingChars);
+    const auto ending = trailingCharsFromEntry(toU16(answer));
+    if (!ending)
+        return;
+    msTrailingChars = toQString(*ending);
+    mnuOptionRemTrailing->setText(msRemTrailingPrefix + literalCaption(msTrailingChars));
+}
+
+void frmMain::mnuOptionsDynTrans_Click()
+{
+    const bool dynamic = mnuOptionsDynTrans->isChecked();
+    mnuOptionsPreDef->setChecked(dynamic);
+    mnuOptionsDynTrans->setChecked(!dynamic);
+}
+
+void frmMain::mnuOptionsPreDef_Click()
+{
+    const bool predefined = mnuOptionsPreDef->isChecked();
+    mnuOptionsPreDef->setChecked(!predefined);
+    mnuOptionsDynTrans->setChecked(predefined);
+}
+
+void frmMain::Form_Resize()
+{
+    withErrorHandler(services_.dialogs, QStringLiteral("Form_Resize"), [this] {
+        if (isMinimized())
+            return;
+        const int boxWidth = pixelsToTwips(width(), this) - kUrlBoxMarginTwips;
+        setBoxWidth(txtBadURL, boxWidth, this);
+        setBoxWidth(txtGoodURL, boxWidth, this);
+        if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
+            setMinimumSize(0, 0);
+            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            return;
+        }
+        if (mlMinWidth <= 0 || mlMinHeight <= 0)
+            return; // not loaded yet: no bounds known
+        // The bounds were taken before the window had a frame, so they measure
+        // the area inside it. As size limits the window manager enforces them
+        // while an edge is dragged; setting them also pulls the window back in.
+        const int minWidth = twipsToPixels(mlMinWidth, this);
+        const int fixedHeight = twipsToPixels(mlMinHeight, this);
+        setMinimumSize(minWidth, fixedHeight);
+        setMaximumSize(QWIDGETSIZE_MAX, fixedHeight);
+        // A window manager that ignores the limits gets the size corrected after the fact.
+        const QSize bounded = size().expandedTo(minimumSize()).boundedTo(maximumSize());
+        if (bounded != size())
+            resize(bounded);
+    });
+}
+
+void frmMain::KeepOnTop(bool onTop)
+{
+    withErrorHandler(services_.dialogs, QStringLiteral("KeepOnTop"),
+                     [this, onTop] { services_.zOrder.setTopmost(this, onTop); });
+}
 
 } // namespace quorvel::ui
