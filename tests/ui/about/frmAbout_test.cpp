@@ -106,8 +106,6 @@ TEST_F(AboutBox, LayoutIsFixedAndLinksFitTheirTexts)
     EXPECT_EQ(box->minimumSize(), box->maximumSize());
     EXPECT_FALSE(box->windowFlags() &
                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_EQ(box->cmdOK->geometry(), ui::twipsRect(4275, 4125, 1260, 345, box.get()));
-    EXPECT_EQ(box->cmdSysInfo->geometry(), ui::twipsRect(4290, 4500, 1245, 345, box.get()));
     EXPECT_TRUE(box->cmdOK->isDefault());
     EXPECT_EQ(box->cmdOK->nextInFocusChain(), box->cmdSysInfo);
     for (QLabel* link : {box->lblemail, box->lblURL}) {
@@ -118,8 +116,6 @@ TEST_F(AboutBox, LayoutIsFixedAndLinksFitTheirTexts)
         EXPECT_TRUE(link->font().underline());
         EXPECT_EQ(textColour(link), kBlue);
     }
-    EXPECT_EQ(textColour(box->lblShareware), kBlue);
-    EXPECT_EQ(box->lblShareware->font().pointSizeF(), 9.75);
 }
 
 TEST_F(AboutBox, LinksTurnRedUnderThePointerAndBlueOnlyOverTheBackground)
@@ -149,15 +145,13 @@ TEST_F(AboutBox, LinkClicksOpenTheirTargetsAndTheBoxStaysOpen)
     EXPECT_EQ(fakes.shell.opened.size(), 2);
     EXPECT_TRUE(fakes.dialogs.messages.empty());
     EXPECT_TRUE(box->isVisible());
-}
 
-TEST_F(AboutBox, MailTargetUsesTheCaptionAndWebLinkTheConstant)
-{
+    // The mail target follows the caption; the web link opens the constant.
     box->lblemail->setText(QStringLiteral("other@host.example"));
     box->lblURL->setText(QStringLiteral("http://elsewhere.example/"));
-    box->lblemail_Click();
-    box->lblURL_Click();
-    EXPECT_EQ(fakes.shell.opened,
+    click(box->lblemail);
+    click(box->lblURL);
+    EXPECT_EQ(fakes.shell.opened.mid(2),
               (QStringList{QStringLiteral("mailto:other@host.example?Subject=Quorvel Program"),
                            ui::kAuthorWebSite}));
 }
