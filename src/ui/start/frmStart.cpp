@@ -24,6 +24,7 @@ namespace
 constexpr int kClientWidth = 5190;
 constexpr int kClientHeight = 2100;
 constexpr float kLabelMargin = 100.0F;
+constexpr qreal kSmallestDescriptionPoints = 6.0;
 
 // Colours are written as 0x00BBGGRR.
 QColor colour(std::uint32_t bgr)
@@ -144,6 +145,20 @@ void frmStart::Form_Resize()
     const float labelWidth = float(pixelsToTwips(width(), this)) - kLabelMargin;
     lblWebsite->resize(twipsToPixels(int(std::lround(labelWidth)), this), lblWebsite->height());
     lblDesc->resize(lblWebsite->width(), lblDesc->height());
+    fitDescriptionFont();
+}
+
+// The description box has a fixed height made for a narrower font than most
+// desktops use: the font shrinks until all three paragraphs show.
+void frmStart::fitDescriptionFont()
+{
+    QFont fitted = font();
+    lblDesc->setFont(fitted);
+    while (lblDesc->heightForWidth(lblDesc->width()) > lblDesc->height() &&
+           fitted.pointSizeF() > kSmallestDescriptionPoints) {
+        fitted.setPointSizeF(fitted.pointSizeF() - 0.25);
+        lblDesc->setFont(fitted);
+    }
 }
 
 void frmStart::setLinkColour(const QColor& colour)

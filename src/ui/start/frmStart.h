@@ -52,6 +52,7 @@ protected:
 private:
     void createControls();
     void setLinkColour(const QColor& colour);
+    void fitDescriptionFont();
 
     platform::Services& services_;
     Forms& forms_;

@@ -109,6 +109,8 @@ TEST_F(StartScreen, LabelsAre100TwipsNarrowerThanTheClientAfterShowing)
     EXPECT_EQ(start->lblDesc->width(), expected);
     EXPECT_LT(expected, start->width() - start->lblWebsite->x());
     EXPECT_TRUE(start->lblDesc->wordWrap());
+    // All three paragraphs show within the fixed height.
+    EXPECT_LE(start->lblDesc->heightForWidth(expected), start->lblDesc->height());
 }
 
 TEST_F(StartScreen, LinkTurnsRedOverItAndBlueOverTheBackgroundOnly)
