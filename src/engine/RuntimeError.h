@@ -24,6 +24,11 @@ inline constexpr int kOverflowError = 6;
 
 RuntimeError overflowError();
 
+// 7 "Out of memory": what an error handler reports for a failed allocation.
+inline constexpr int kOutOfMemoryError = 7;
+
+RuntimeError outOfMemoryError();
+
 // Positions and counts that the window procedures keep are signed 16-bit;
 // anything beyond that range raises the overflow error.
 std::int16_t checked16(long long value);
