@@ -1,0 +1,396 @@
+#include "engine/Scan.h"
+
+#include <atomic>
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#define QUORVEL_AVX2 1
+#include <immintrin.h>
+#endif
+
+namespace quorvel::scan
+{
+
+namespace
+{
+
+constexpr char16_t kMarkerLetters[] = u"action";
+
+// Compared as ASCII: c | 0x20 equals a lower-case letter only for that letter
+// and its capital.
+bool markerAt(const char16_t* s, std::size_t start) noexcept
+{
+    for (std::size_t k = 0; k < 6; ++k)
+        if ((s[start + k] | 0x20) != kMarkerLetters[k])
+            return false;
+    return s[start + 6] == u'=';
+}
+
+std::size_t findMarkerFrom(const char16_t* s, std::size_t eqFrom, std::size_t n) noexcept
+{
+    for (std::size_t eq = findUnit(s, eqFrom, n, u'='); eq < n; eq = findUnit(s, eq + 1, n, u'='))
+        if (markerAt(s, eq - 6))
+            return eq - 6;
+    return n;
+}
+
+#if QUORVEL_AVX2
+
+std::atomic<bool> vectorAllowed{true};
+
+bool hasAvx2() noexcept
+{
+    static const bool yes = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+    }();
+    return yes && vectorAllowed.load(std::memory_order_relaxed);
+}
+
+// Shuffle that gathers the kept 16-bit lanes of eight to the front.
+constexpr auto kCompact = [] {
+    std::array<std::array<unsigned char, 16>, 256> t{};
+    for (unsigned mask = 0; mask < 256; ++mask) {
+        unsigned out = 0;
+        for (unsigned lane = 0; lane < 8; ++lane)
+            if (mask & (1u << lane)) {
+                t[mask][2 * out] = static_cast<unsigned char>(2 * lane);
+                t[mask][2 * out + 1] = static_cast<unsigned char>(2 * lane + 1);
+                ++out;
+            }
+        for (unsigned k = 2 * out; k < 16; ++k)
+            t[mask][k] = 0x80;
+    }
+    return t;
+}();
+
+#define QUORVEL_TARGET __attribute__((target("avx2,popcnt")))
+
+QUORVEL_TARGET inline __m256i load(const char16_t* p) noexcept
+{
+    return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
+}
+
+QUORVEL_TARGET inline void store(char16_t* p, __m256i v) noexcept
+{
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
+}
+
+// One bit per 16-bit lane of a lane mask.
+QUORVEL_TARGET inline unsigned laneBits(__m256i mask) noexcept
+{
+    const unsigned m = static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_packs_epi16(mask, _mm256_setzero_si256())));
+    return (m & 0xFFu) | ((m >> 8) & 0xFF00u);
+}
+
+// Hexadecimal digit value of each lane, and whether it is one.
+QUORVEL_TARGET inline void hexDigits(__m256i v, __m256i& value, __m256i& ok) noexcept
+{
+    const __m256i d = _mm256_sub_epi16(v, _mm256_set1_epi16(u'0'));
+    const __m256i isDigit = _mm256_cmpeq_epi16(_mm256_min_epu16(d, _mm256_set1_epi16(9)), d);
+    const __m256i l =
+        _mm256_sub_epi16(_mm256_or_si256(v, _mm256_set1_epi16(0x20)), _mm256_set1_epi16(u'a'));
+    const __m256i isLetter = _mm256_cmpeq_epi16(_mm256_min_epu16(l, _mm256_set1_epi16(5)), l);
+    value = _mm256_blendv_epi8(_mm256_add_epi16(l, _mm256_set1_epi16(10)), d, isDigit);
+    ok = _mm256_or_si256(isDigit, isLetter);
+}
+
+// For the percent sign in each lane: the value of the two units after it and
+// whether both are hexadecimal digits.
+QUORVEL_TARGET inline void codeValues(const char16_t* at, __m256i& value, __m256i& ok,
+                                      __m256i& high, __m256i& low) noexcept
+{
+    __m256i ok1, ok2;
+    hexDigits(load(at + 1), high, ok1);
+    hexDigits(load(at + 2), low, ok2);
+    value = _mm256_add_epi16(_mm256_slli_epi16(high, 4), low);
+    ok = _mm256_and_si256(ok1, ok2);
+}
+
+// Writes the kept lanes of v at s + w, in order. The stores reach at most
+// 16 units past w, never beyond the block being read.
+QUORVEL_TARGET inline void compact(__m256i v, unsigned keep, char16_t* s, std::size_t& w) noexcept
+{
+    const unsigned low = keep & 0xFFu;
+    const unsigned high = keep >> 8;
+    const __m128i lo = _mm256_castsi256_si128(v);
+    const __m128i hi = _mm256_extracti128_si256(v, 1);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(s + w),
+                     _mm_shuffle_epi8(lo, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                              kCompact[low].data()))));
+    w += static_cast<unsigned>(__builtin_popcount(low));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(s + w),
+                     _mm_shuffle_epi8(hi, _mm_loadu_si128(reinterpret_cast<const __m128i*>(
+                                              kCompact[high].data()))));
+    w += static_cast<unsigned>(__builtin_popcount(high));
+}
+
+QUORVEL_TARGET inline __m256i broadcast(const unsigned char* bytes) noexcept
+{
+    return _mm256_broadcastsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes)));
+}
+
+// Marker candidates ("n=" in either case) among the 16 units from s + i.
+QUORVEL_TARGET inline __m256i markerHits(const char16_t* s, std::size_t i) noexcept
+{
+    const __m256i equals = _mm256_cmpeq_epi16(load(s + i), _mm256_set1_epi16(u'='));
+    const __m256i folded = _mm256_or_si256(load(s + i - 1), _mm256_set1_epi16(0x20));
+    return _mm256_and_si256(equals, _mm256_cmpeq_epi16(folded, _mm256_set1_epi16(u'n')));
+}
+
+// Checks the candidates of one 16-unit block; a lane sets two mask bits.
+inline std::size_t markerAmong(const char16_t* s, std::size_t i, unsigned mask) noexcept
+{
+    for (; mask != 0; mask &= mask - 1) {
+        const std::size_t at = i + static_cast<unsigned>(__builtin_ctz(mask)) / 2;
+        mask &= mask - 1;
+        if (markerAt(s, at - 6))
+            return at - 6;
+    }
+    return static_cast<std::size_t>(-1);
+}
+
+QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexcept
+{
+    const __m256i percent = _mm256_set1_epi16(u'%');
+    const std::size_t none = static_cast<std::size_t>(-1);
+    const std::size_t head = n < 6 ? n : 6;
+    std::size_t firstPercent = findUnit(s, 0, head, u'%');
+    if (firstPercent == head)
+        firstPercent = n;
+    std::size_t i = 6;
+    // Two blocks a step, until the first percent sign.
+    for (; firstPercent == n && i + 32 <= n; i += 32) {
+        const __m256i hitA = markerHits(s, i);
+        const __m256i hitB = markerHits(s, i + 16);
+        const __m256i pctA = _mm256_cmpeq_epi16(load(s + i), percent);
+        const __m256i pctB = _mm256_cmpeq_epi16(load(s + i + 16), percent);
+        const __m256i any =
+            _mm256_or_si256(_mm256_or_si256(hitA, hitB), _mm256_or_si256(pctA, pctB));
+        if (_mm256_testz_si256(any, any))
+            continue;
+        for (const std::size_t b : {i, i + 16}) {
+            const unsigned m = static_cast<unsigned>(_mm256_movemask_epi8(markerHits(s, b)));
+            if (const std::size_t at = markerAmong(s, b, m); at != none)
+                return {at, n};
+            const unsigned p = static_cast<unsigned>(
+                _mm256_movemask_epi8(_mm256_cmpeq_epi16(load(s + b), percent)));
+            if (p != 0 && firstPercent == n)
+                firstPercent = b + static_cast<unsigned>(__builtin_ctz(p)) / 2;
+        }
+    }
+    for (; i + 32 <= n; i += 32) {
+        const __m256i hitA = markerHits(s, i);
+        const __m256i hitB = markerHits(s, i + 16);
+        const __m256i any = _mm256_or_si256(hitA, hitB);
+        if (_mm256_testz_si256(any, any))
+            continue;
+        for (const std::size_t b : {i, i + 16})
+            if (const std::size_t at = markerAmong(
+                    s, b, static_cast<unsigned>(_mm256_movemask_epi8(markerHits(s, b))));
+                at != none)
+                return {at, n};
+    }
+    const std::size_t marker = findMarkerFrom(s, i, n);
+    if (firstPercent == n)
+        firstPercent = findUnit(s, i, n, u'%');
+    return {marker, firstPercent};
+}
+
+// Consumed lanes are those of the two (table chains: four) digits behind a
+// decoded percent sign; the ones beyond the block carry into the next.
+QUORVEL_TARGET void dynamicBlocksAvx2(char16_t* s, std::size_t n, std::size_t limit,
+                                      Cursor& cursor) noexcept
+{
+    const __m256i percent = _mm256_set1_epi16(u'%');
+    std::size_t i = cursor.r;
+    std::size_t w = cursor.w;
+    long long count = cursor.count;
+    unsigned carry = 0;
+    for (; i + 18 <= n && i + 16 <= limit; i += 16) {
+        const __m256i v = load(s + i);
+        const __m256i isPercent = _mm256_cmpeq_epi16(v, percent);
+        if ((_mm256_movemask_epi8(isPercent) | carry) == 0) {
+            if (w != i)
+                store(s + w, v);
+            w += 16;
+            continue;
+        }
+        __m256i value, ok, high, low;
+        codeValues(s + i, value, ok, high, low);
+        const __m256i printable = _mm256_sub_epi16(value, _mm256_set1_epi16(32));
+        const __m256i inRange =
+            _mm256_cmpeq_epi16(_mm256_min_epu16(printable, _mm256_set1_epi16(126 - 32)), printable);
+        const __m256i decode = _mm256_and_si256(_mm256_and_si256(isPercent, ok), inRange);
+        const unsigned decoded = laneBits(decode);
+        const unsigned consumed = (decoded << 1) | (decoded << 2) | carry;
+        carry = consumed >> 16;
+        compact(_mm256_blendv_epi8(v, value, decode), ~consumed & 0xFFFFu, s, w);
+        count += __builtin_popcount(decoded);
+    }
+    cursor.r = i + static_cast<unsigned>(__builtin_popcount(carry));
+    cursor.w = w;
+    cursor.count = count;
+}
+
+QUORVEL_TARGET void tableBlocksAvx2(char16_t* s, std::size_t n, const TablePlan& plan,
+                                    Cursor& cursor) noexcept
+{
+    static constexpr unsigned char kBit[16] = {1, 2, 4, 8, 16, 32, 64, 128,
+                                               1, 2, 4, 8, 16, 32, 64, 128};
+    const __m256i rowsLow = broadcast(plan.rowLow.data());
+    const __m256i rowsHigh = broadcast(plan.rowHigh.data());
+    const __m256i bits = broadcast(kBit);
+    const __m256i lowByte = _mm256_set1_epi16(0xFF);
+    const __m256i percent = _mm256_set1_epi16(u'%');
+    const __m256i percentValue = _mm256_set1_epi16(static_cast<short>(plan.percentValue));
+
+    std::size_t i = cursor.r;
+    std::size_t w = cursor.w;
+    long long count = cursor.count;
+    unsigned carry = 0;
+    for (; i + 20 <= n; i += 16) {
+        const __m256i v = load(s + i);
+        const __m256i isPercent = _mm256_cmpeq_epi16(v, percent);
+        if ((_mm256_movemask_epi8(isPercent) | carry) == 0) {
+            if (w != i)
+                store(s + w, v);
+            w += 16;
+            continue;
+        }
+        // Lanes that are no code hold junk digits here; they are masked
+        // out by ok, and the shuffles only need them not to fault.
+        __m256i value, ok, high, low;
+        codeValues(s + i, value, ok, high, low);
+        const __m256i row = _mm256_blendv_epi8(_mm256_shuffle_epi8(rowsLow, high),
+                                               _mm256_shuffle_epi8(rowsHigh, high),
+                                               _mm256_cmpgt_epi16(low, _mm256_set1_epi16(7)));
+        const __m256i hit =
+            _mm256_and_si256(_mm256_and_si256(row, _mm256_shuffle_epi8(bits, low)), lowByte);
+        const __m256i decode = _mm256_andnot_si256(_mm256_cmpeq_epi16(hit, _mm256_setzero_si256()),
+                                                   _mm256_and_si256(isPercent, ok));
+        // Decoded lanes and those that made a percent sign, in one mask.
+        const unsigned both = static_cast<unsigned>(_mm256_movemask_epi8(_mm256_packs_epi16(
+            decode, _mm256_and_si256(decode, _mm256_cmpeq_epi16(value, percentValue)))));
+        const unsigned decoded = (both & 0xFFu) | ((both >> 8) & 0xFF00u);
+        unsigned makers = ((both >> 8) & 0xFFu) | ((both >> 16) & 0xFF00u);
+        unsigned consumed = (decoded << 1) | (decoded << 2) | carry;
+        __m256i out = _mm256_blendv_epi8(v, value, decode);
+        if (makers != 0) {
+            // A percent sign made by its pass, with the next two original
+            // units, is a code for a later pass.
+            unsigned chained = 0;
+            char16_t made[16];
+            for (; makers != 0; makers &= makers - 1) {
+                const unsigned lane = static_cast<unsigned>(__builtin_ctz(makers));
+                const char16_t* next = s + i + lane + 3;
+                const int later = hexPair(next[0], next[1]);
+                const int entry = later < 0 ? -1 : plan.entryOf[later];
+                if (entry > plan.percentEntry) {
+                    chained |= 1u << lane;
+                    made[lane] = plan.replacement[entry];
+                    consumed |= 3u << (lane + 3);
+                    ++count;
+                }
+            }
+            if (chained != 0) {
+                alignas(32) char16_t lanes[16];
+                store(lanes, out);
+                for (; chained != 0; chained &= chained - 1) {
+                    const unsigned lane = static_cast<unsigned>(__builtin_ctz(chained));
+                    lanes[lane] = made[lane];
+                }
+                out = load(lanes);
+            }
+        }
+        carry = consumed >> 16;
+        compact(out, ~consumed & 0xFFFFu, s, w);
+        count += __builtin_popcount(decoded);
+    }
+    cursor.r = i + static_cast<unsigned>(__builtin_popcount(carry));
+    cursor.w = w;
+    cursor.count = count;
+}
+
+#endif
+
+} // namespace
+
+std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_t c) noexcept
+{
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const __m128i needle = _mm_set1_epi16(static_cast<short>(c));
+    for (; i + 16 <= n; i += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 8));
+        const unsigned ma = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(a, needle)));
+        const unsigned mb = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(b, needle)));
+        if ((ma | mb) != 0)
+            return i + static_cast<unsigned>(std::countr_zero(ma | (mb << 16))) / 2;
+    }
+#else
+    // Four units per 64-bit word: a lane equal to c becomes zero after the xor.
+    const std::uint64_t pattern = 0x0001000100010001ULL * c;
+    const auto hasZeroLane = [](std::uint64_t x) {
+        return (x - 0x0001000100010001ULL) & ~x & 0x8000800080008000ULL;
+    };
+    for (; i + 16 <= n; i += 16) {
+        std::uint64_t words[4];
+        std::memcpy(words, s + i, sizeof words);
+        if ((hasZeroLane(words[0] ^ pattern) | hasZeroLane(words[1] ^ pattern) |
+             hasZeroLane(words[2] ^ pattern) | hasZeroLane(words[3] ^ pattern)) != 0)
+            break;
+    }
+#endif
+    for (; i < n; ++i)
+        if (s[i] == c)
+            return i;
+    return n;
+}
+
+MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
+{
+#if QUORVEL_AVX2
+    if (hasAvx2())
+        return findMarkerAvx2(s, n);
+#endif
+    const std::size_t marker = findMarkerFrom(s, 6, n);
+    return {marker, marker == n ? findUnit(s, 0, n, u'%') : n};
+}
+
+void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept
+{
+#if QUORVEL_AVX2
+    if (hasAvx2())
+        dynamicBlocksAvx2(s, n, limit, cursor);
+#else
+    (void)s, (void)n, (void)limit, (void)cursor;
+#endif
+}
+
+void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& cursor) noexcept
+{
+#if QUORVEL_AVX2
+    if (hasAvx2() && plan.identity)
+        tableBlocksAvx2(s, n, plan, cursor);
+#else
+    (void)s, (void)n, (void)plan, (void)cursor;
+#endif
+}
+
+void useVectorCode(bool enabled) noexcept
+{
+#if QUORVEL_AVX2
+    vectorAllowed.store(enabled, std::memory_order_relaxed);
+#else
+    (void)enabled;
+#endif
+}
+
+} // namespace quorvel::scan

@@ -1,0 +1,80 @@
+#pragma once
+
+// Inner loops of the translation methods, kept apart from the procedures so
+// that the vector code stays in one place. Not for use outside the engine.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace quorvel::scan
+{
+
+inline constexpr std::array<signed char, 128> kHexDigit = [] {
+    std::array<signed char, 128> t{};
+    for (auto& v : t)
+        v = -1;
+    for (int i = 0; i < 10; ++i)
+        t['0' + i] = static_cast<signed char>(i);
+    for (int i = 0; i < 6; ++i) {
+        t['A' + i] = static_cast<signed char>(10 + i);
+        t['a' + i] = static_cast<signed char>(10 + i);
+    }
+    return t;
+}();
+
+// Value of two ASCII hexadecimal digits (either case), or -1.
+inline int hexPair(char16_t hi, char16_t lo) noexcept
+{
+    if ((hi | lo) >= 128)
+        return -1;
+    const int h = kHexDigit[hi];
+    const int l = kHexDigit[lo];
+    return (h | l) < 0 ? -1 : h * 16 + l;
+}
+
+// Index of the first c in s[from, n), or n.
+std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_t c) noexcept;
+
+// Index of the first "action=" in any letter case, or n. The letters are
+// compared as ASCII: upper-casing never maps another character onto them.
+// When there is no marker, the same pass tells where the first percent sign
+// is (n: none), so that a text without either is read only once.
+struct MarkerScan {
+    std::size_t marker;
+    std::size_t firstPercent;
+};
+MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept;
+
+// Where an in-place rewrite stands: the text is s[0, w) followed by s[r, n).
+struct Cursor {
+    std::size_t r = 0;
+    std::size_t w = 0;
+    long long count = 0;
+};
+
+// The predefined codes by value, for the one-scan table method.
+struct TablePlan {
+    std::array<signed char, 256> entryOf{}; // code value -> table index, or -1
+    std::array<char16_t, 25> replacement{};
+    int percentEntry = -1; // the entry whose replacement is a percent sign
+    int percentValue = -1; // and its code value
+    bool identity = false; // every replacement is the character of its code value
+    // Membership bitmap: the row of a value's high nibble, split by its low
+    // nibble (0-7, 8-15), holds one bit per low nibble.
+    std::array<unsigned char, 16> rowLow{};
+    std::array<unsigned char, 16> rowHigh{};
+};
+
+// Vector front parts of the two scans: they take whole blocks from the cursor
+// on and stop where the exact scalar loop has to go on (near the end of the
+// text and, for the dynamic scan, before position `limit`). They do nothing
+// when the processor lacks the instructions.
+void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept;
+void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& cursor) noexcept;
+
+// Switches the vector code off (and on again), so that tests can hold the
+// plain loops to the same results. On by default where the processor has it.
+void useVectorCode(bool enabled) noexcept;
+
+} // namespace quorvel::scan

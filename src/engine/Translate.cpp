@@ -1,0 +1,439 @@
+#include "engine/Translate.h"
+
+#include "engine/RuntimeError.h"
+#include "engine/Scan.h"
+#include "engine/Text.h"
+
+#include <array>
+#include <cstring>
+#include <new>
+#include <vector>
+
+namespace quorvel
+{
+
+namespace
+{
+
+constexpr char16_t kReplaceTitle[] = u"sRemoveReplaceMulti";
+constexpr char16_t kPredefTitle[] = u"FixTheURLPredef";
+constexpr char16_t kDynTitle[] = u"FixTheURLDyn";
+constexpr std::size_t kMarkerLength = 7;
+constexpr std::size_t kMax16 = 32767;
+
+void reportError(Reporter& reporter, const RuntimeError& error, const char16_t* title)
+{
+    reporter.message(errorMessageText(error), title, kStyleCritical);
+}
+
+// The error handler every procedure installs: a run-time error (or a failed
+// allocation) ends the body and is shown once under the procedure's title.
+template <class Body> void withErrorHandler(Reporter& reporter, const char16_t* title, Body&& body)
+{
+    try {
+        body();
+    } catch (const RuntimeError& error) {
+        reportError(reporter, error, title);
+    } catch (const std::bad_alloc&) {
+        reportError(reporter, outOfMemoryError(), title);
+    }
+}
+
+// Moves a span down to a lower index; short spans, the usual case between
+// escape codes, are not worth a library call.
+inline void moveDown(char16_t* to, const char16_t* from, std::size_t length) noexcept
+{
+    if (length >= 32) {
+        std::memmove(to, from, length * sizeof(char16_t));
+    } else {
+        for (std::size_t i = 0; i < length; ++i)
+            to[i] = from[i];
+    }
+}
+
+// Where the working text starts in the source: behind the first "action="
+// (any letter case), or at 0. The marker's 1-based position and that plus 7
+// are 16-bit. Also where the first percent sign of the working text is, when
+// the marker scan found that out on its way.
+struct Cut {
+    std::size_t start = 0;
+    std::size_t firstPercent = 0; // index in the working text; 0 when unknown
+};
+
+Cut markerCut(const std::u16string& source)
+{
+    const scan::MarkerScan found = scan::findMarker(source.data(), source.size());
+    if (found.marker == source.size())
+        return {0, found.firstPercent};
+    const long long p = static_cast<long long>(found.marker) + 1;
+    checked16(p);
+    checked16(p + static_cast<long long>(kMarkerLength));
+    return {found.marker + kMarkerLength, 0};
+}
+
+// Below this 1-based position no step of the dynamic scan can overflow: the
+// largest value it forms is the position plus 3.
+constexpr std::size_t kDynamicSafeLimit = kMax16 - 7;
+
+// The dynamic scan, in place: whole blocks first where nothing can overflow,
+// then one code at a time. A percent sign at r stands at 1-based position
+// w + 1 of the text as rewritten so far.
+std::int16_t decodeDynamic(std::u16string& text, std::size_t firstPercent)
+{
+    char16_t* s = text.data();
+    const std::size_t n = text.size();
+    scan::Cursor cursor{firstPercent, firstPercent, 0};
+    scan::dynamicBlocks(s, n, kDynamicSafeLimit, cursor);
+    std::size_t r = cursor.r;
+    std::size_t w = cursor.w;
+    std::int16_t count = checked16(cursor.count);
+    for (;;) {
+        const std::size_t q = scan::findUnit(s, r, n, u'%');
+        if (w != r)
+            moveDown(s + w, s + r, q - r);
+        w += q - r;
+        r = q;
+        if (r == n)
+            break;
+        const int value = r + 2 < n ? scan::hexPair(s[r + 1], s[r + 2]) : -1;
+        const bool decode = value > 31 && value < 127;
+        if (w + 1 + 3 > kMax16) [[unlikely]] {
+            // The position itself, p + 2 in the length test, and p + 3 when
+            // the code is replaced.
+            const long long p = static_cast<long long>(w) + 1;
+            checked16(p);
+            checked16(p + 2);
+            if (decode)
+                checked16(p + 3);
+        }
+        if (decode) {
+            s[w++] = static_cast<char16_t>(value);
+            r += 3;
+            count = checked16(count + 1);
+        } else {
+            s[w++] = u'%';
+            ++r;
+        }
+    }
+    text.resize(w);
+    return count;
+}
+
+// The 25 table passes folded into one scan, valid when every code is a
+// percent sign with two hexadecimal digits, the codes differ, and no
+// replacement is a hexadecimal digit. Then only a percent sign made by a pass
+// can form a new code: with the two original characters behind it, taken by a
+// later pass.
+bool buildPlan(const std::array<std::uint64_t, kTableSize>& entries, scan::TablePlan& plan)
+{
+    plan.entryOf.fill(-1);
+    plan.percentEntry = -1;
+    plan.percentValue = -1;
+    plan.identity = true;
+    plan.rowLow.fill(0);
+    plan.rowHigh.fill(0);
+    for (std::size_t i = 0; i < kTableSize; ++i) {
+        const auto unit = [&](int k) { return static_cast<char16_t>(entries[i] >> (16 * k)); };
+        if (unit(0) != u'%')
+            return false;
+        const int value = scan::hexPair(unit(1), unit(2));
+        if (value < 0 || plan.entryOf[value] >= 0)
+            return false;
+        // Compared ignoring case, a replacement that is a digit of either case
+        // could form a code; no other character upper-cases to one.
+        const char16_t c = unit(3);
+        if (c < 128 && scan::kHexDigit[c] >= 0)
+            return false;
+        if (c == u'%') {
+            if (plan.percentEntry >= 0)
+                return false;
+            plan.percentEntry = static_cast<int>(i);
+            plan.percentValue = value;
+        }
+        plan.entryOf[value] = static_cast<signed char>(i);
+        plan.replacement[i] = c;
+        plan.identity = plan.identity && c == value;
+        auto& row = (value & 15) < 8 ? plan.rowLow : plan.rowHigh;
+        row[value >> 4] = static_cast<unsigned char>(row[value >> 4] | (1u << (value & 7)));
+    }
+    return true;
+}
+
+// The plan for the tables passed in, or nullptr when they rule out the
+// one-scan method. The window passes the same tables every time, so the last
+// plan is kept, keyed by the tables' contents.
+const scan::TablePlan* planFor(const CodeTable& maCode, const CodeTable& maChar)
+{
+    thread_local struct {
+        std::array<std::uint64_t, kTableSize> entries{};
+        scan::TablePlan plan;
+        bool built = false;
+        bool usable = false;
+    } last;
+    // Each entry as one word: the code's three units and the character. The
+    // loads take the terminating null along, which every string has.
+    std::array<std::uint64_t, kTableSize> entries;
+    std::uint64_t changed = 0;
+    for (std::size_t i = 0; i < kTableSize; ++i) {
+        if (maCode[i].size() != 3 || maChar[i].size() != 1)
+            return nullptr;
+        std::uint64_t code;
+        std::uint32_t c;
+        std::memcpy(&code, maCode[i].c_str(), sizeof code);
+        std::memcpy(&c, maChar[i].c_str(), sizeof c);
+        entries[i] = code | std::uint64_t{c} << 48;
+        changed |= entries[i] ^ last.entries[i];
+    }
+    if (!last.built || changed != 0) {
+        last.entries = entries;
+        last.usable = buildPlan(entries, last.plan);
+        last.built = true;
+    }
+    return last.usable ? &last.plan : nullptr;
+}
+
+// The one-scan table method in place. Returns the number of replacements of
+// all passes together; with perPass it also counts each pass, exactly.
+long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
+                         const scan::TablePlan& plan, std::array<long long, kTableSize>* perPass)
+{
+    char16_t* s = text.data();
+    const std::size_t n = text.size();
+    scan::Cursor cursor{firstPercent, firstPercent, 0};
+    if (!perPass)
+        scan::tableBlocks(s, n, plan, cursor);
+    std::size_t r = cursor.r;
+    std::size_t w = cursor.w;
+    long long total = cursor.count;
+    const auto entryAt = [&](std::size_t at) {
+        const int value = at + 2 < n ? scan::hexPair(s[at + 1], s[at + 2]) : -1;
+        return value < 0 ? -1 : static_cast<int>(plan.entryOf[value]);
+    };
+    for (;;) {
+        const std::size_t q = scan::findUnit(s, r, n, u'%');
+        if (w != r)
+            moveDown(s + w, s + r, q - r);
+        w += q - r;
+        r = q;
+        if (r == n)
+            break;
+        int entry = entryAt(r);
+        if (entry < 0) {
+            s[w++] = u'%';
+            ++r;
+            continue;
+        }
+        if (perPass)
+            ++(*perPass)[entry];
+        ++total;
+        if (entry == plan.percentEntry) {
+            // The new percent sign stands where the code's last digit was.
+            const int later = entryAt(r + 2);
+            if (later > entry) {
+                if (perPass)
+                    ++(*perPass)[later];
+                ++total;
+                entry = later;
+                r += 2;
+            }
+        }
+        r += 3;
+        s[w++] = plan.replacement[entry];
+    }
+    text.resize(w);
+    return total;
+}
+
+// KMP search, restarted behind each match so matches never overlap. With
+// ignoreCase the comparison is on upper-cased units.
+class Finder
+{
+public:
+    Finder(const std::u16string& target, bool ignoreCase)
+        : target_(ignoreCase ? upperCase(target) : target), ignoreCase_(ignoreCase),
+          fail_(target_.size(), 0)
+    {
+        for (std::size_t i = 1, k = 0; i < target_.size(); ++i) {
+            while (k > 0 && target_[i] != target_[k])
+                k = fail_[k - 1];
+            if (target_[i] == target_[k])
+                ++k;
+            fail_[i] = k;
+        }
+    }
+
+    // Start of the first match in s[from, n), or n.
+    std::size_t find(const char16_t* s, std::size_t from, std::size_t n) const noexcept
+    {
+        const std::size_t m = target_.size();
+        std::size_t k = 0;
+        for (std::size_t i = from; i < n; ++i) {
+            const char16_t c = ignoreCase_ ? upperCaseChar(s[i]) : s[i];
+            while (k > 0 && c != target_[k])
+                k = fail_[k - 1];
+            if (c == target_[k] && ++k == m)
+                return i + 1 - m;
+        }
+        return n;
+    }
+
+private:
+    std::u16string target_;
+    bool ignoreCase_;
+    std::vector<std::size_t> fail_;
+};
+
+} // namespace
+
+std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
+                                   std::u16string strTarget, std::u16string strCaseSen,
+                                   std::int16_t& iNumReplacementsMade,
+                                   std::u16string strReplacement)
+{
+    std::u16string result;
+    withErrorHandler(reporter, kReplaceTitle, [&] {
+        if (strTarget.empty() || strSource.empty()) {
+            result = std::move(strSource);
+            return;
+        }
+        const std::u16string flag = upperCase(strCaseSen);
+        if (flag != u"T" && flag != u"F") {
+            reporter.message(u"Value for case sensitive must be T or F", kReplaceTitle,
+                             kStyleCritical);
+            return;
+        }
+        const Finder finder(strTarget, flag == u"F");
+        const char16_t* s = strSource.data();
+        const std::size_t n = strSource.size();
+        const std::size_t length = strTarget.size();
+        std::u16string output;
+        std::int16_t count = 0;
+        std::size_t from = 0;
+        for (std::size_t pos = finder.find(s, 0, n); pos < n; pos = finder.find(s, from, n)) {
+            if (output.empty())
+                output.reserve(n);
+            output.append(s + from, pos - from);
+            output += strReplacement;
+            from = pos + length;
+            count = checked16(count + 1);
+        }
+        output.append(s + from, n - from);
+        result = std::move(output);
+        iNumReplacementsMade = count;
+    });
+    return result;
+}
+
+std::u16string RemoveTrailing(std::u16string text, const std::u16string& trailingChars)
+{
+    const std::size_t last = text.find_last_not_of(u' ');
+    if (last == std::u16string::npos) {
+        text.clear();
+    } else {
+        text.resize(last + 1);
+        text.erase(0, text.find_first_not_of(u' '));
+    }
+    const std::size_t n =
+        static_cast<std::size_t>(checked16(static_cast<long long>(trailingChars.size())));
+    if (n > text.size())
+        return text;
+    const std::size_t start = text.size() - n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (upperCaseChar(text[start + i]) != trailingChars[i])
+            return text;
+    text.resize(start);
+    return text;
+}
+
+void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTable& maChar,
+                     const TrailingOptions& options, const std::u16string& source,
+                     std::u16string& result, std::int16_t& count)
+{
+    withErrorHandler(reporter, kPredefTitle, [&] {
+        if (source.empty()) {
+            result.clear();
+            return;
+        }
+        const Cut cut = markerCut(source);
+        std::u16string work(source, cut.start);
+        std::int16_t total = 0;
+        if (const scan::TablePlan* plan = planFor(maCode, maChar)) {
+            const long long all = decodeWithPlan(work, cut.firstPercent, *plan, nullptr);
+            if (all <= static_cast<long long>(kMax16)) {
+                total = static_cast<std::int16_t>(all);
+            } else {
+                // Some pass or the running total overflows; which one comes
+                // first, in table order, needs the count of each pass.
+                std::array<long long, kTableSize> perPass{};
+                std::u16string again(source, cut.start);
+                decodeWithPlan(again, cut.firstPercent, *plan, &perPass);
+                for (long long pass : perPass) {
+                    if (pass > static_cast<long long>(kMax16)) {
+                        // That pass's replace call fails on its own and
+                        // leaves nothing for the passes after it.
+                        reportError(reporter, overflowError(), kReplaceTitle);
+                        work.clear();
+                        break;
+                    }
+                    total = checked16(total + pass);
+                }
+            }
+        } else {
+            for (std::size_t i = 0; i < kTableSize; ++i) {
+                std::int16_t pass = 0;
+                work = sRemoveReplaceMulti(reporter, std::move(work), maCode[i], u"F", pass,
+                                           maChar[i]);
+                total = checked16(total + pass);
+            }
+        }
+        if (options.removeTrailing)
+            work = RemoveTrailing(std::move(work), options.trailingChars);
+        result = std::move(work);
+        count = total;
+    });
+}
+
+void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std::u16string& source,
+                  std::u16string& result, std::int16_t& count)
+{
+    withErrorHandler(reporter, kDynTitle, [&] {
+        if (source.empty()) {
+            result.clear();
+            return;
+        }
+        const Cut cut = markerCut(source);
+        std::u16string work(source, cut.start);
+        const std::int16_t made = decodeDynamic(work, cut.firstPercent);
+        if (options.removeTrailing)
+            work = RemoveTrailing(std::move(work), options.trailingChars);
+        result = std::move(work);
+        count = made;
+    });
+}
+
+Translation translateForDisplay(Reporter& reporter, TranslationMethod method,
+                                const CodeTable& maCode, const CodeTable& maChar,
+                                const TrailingOptions& options, const std::u16string& source)
+{
+    Translation shown;
+    switch (method) {
+    case TranslationMethod::Predefined:
+        FixTheURLPredef(reporter, maCode, maChar, options, source, shown.text, shown.count);
+        break;
+    case TranslationMethod::Dynamic:
+        FixTheURLDyn(reporter, options, source, shown.text, shown.count);
+        break;
+    case TranslationMethod::None:
+        break;
+    }
+    const std::size_t last = shown.text.find_last_not_of(u' ');
+    if (last == std::u16string::npos) {
+        shown.text.clear();
+    } else {
+        shown.text.resize(last + 1);
+        shown.text.erase(0, shown.text.find_first_not_of(u' '));
+    }
+    return shown;
+}
+
+} // namespace quorvel
