@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end, as a user would: the real Quorvel on a real X server, driven by
-# the keyboard; the copied URL is read back from outside the program.
+# the keyboard; the copied URL is read back from outside the program, and a
+# second copy started meanwhile must end with its notice.
 # Usage: e2e.sh <build dir>. Exits 77 (skipped) only when no X server starts.
 set -u
 
@@ -54,7 +55,7 @@ wait_for() {
 
 # Every visible window of the program, by title.
 program_windows() {
-    xdotool search --onlyvisible --pid "$app_pid" --name '^Quorvel   Ver\. '
+    xdotool search --all --onlyvisible --pid "$app_pid" --name '^Quorvel   Ver\. '
 }
 
 main_window_other_than() {
@@ -67,12 +68,22 @@ process_ended() {
     kill -0 "$app_pid" 2>/dev/null || echo ended
 }
 
+second_copy_notice() {
+    xdotool search --all --onlyvisible --pid "$second_pid" --name '^Quorvel$'
+}
+
+second_copy_ended() {
+    kill -0 "$second_pid" 2>/dev/null || echo ended
+}
+
 cleanup() {
     kill -0 "$app_pid" 2>/dev/null && kill "$app_pid" 2>/dev/null
+    [ -n "${second_pid:-}" ] && kill -0 "$second_pid" 2>/dev/null && kill "$second_pid" 2>/dev/null
 }
 
 # A name of its own, so that a Quorvel the user runs does not count as a first copy.
-USER="quorvel-e2e-$$" "$app" &
+export USER="quorvel-e2e-$$"
+"$app" &
 app_pid=$!
 trap cleanup EXIT
 
@@ -92,9 +103,24 @@ xdotool key --clearmodifiers ctrl+p
 copied=$(wait_for xclip -selection clipboard -o) || fail "nothing reached the clipboard"
 [ "$copied" = "$expected" ] || fail "clipboard holds [$copied], expected [$expected]"
 
+# A second copy gets as far as its start-up screen; OK there ends it with a notice.
+"$app" &
+second_pid=$!
+second_start=$(wait_for xdotool search --all --onlyvisible --pid "$second_pid" --name '^Quorvel   Ver\. ') ||
+    fail "the second copy showed no start-up screen"
+xdotool windowactivate --sync "$second_start" >/dev/null 2>&1
+xdotool key --clearmodifiers Return
+notice=$(wait_for second_copy_notice) || fail "the second copy gave no notice"
+xdotool windowactivate --sync "$notice" >/dev/null 2>&1
+xdotool key --clearmodifiers Return
+wait_for second_copy_ended >/dev/null || fail "the second copy did not end after its notice"
+wait "$second_pid" || fail "the second copy ended with status $?"
+kill -0 "$app_pid" 2>/dev/null || fail "the first copy ended with the second"
+
+xdotool windowactivate --sync "$main_window" >/dev/null 2>&1
 xdotool key --clearmodifiers Escape
 wait_for process_ended >/dev/null || fail "Escape did not end the program"
 wait "$app_pid"
 status=$?
 [ "$status" = 0 ] || fail "the program ended with status $status"
-echo "PASS: typed link copied as $expected; Escape ended the program"
+echo "PASS: typed link copied as $expected; a second copy ended with a notice; Escape ended the program"
