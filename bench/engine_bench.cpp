@@ -1,0 +1,229 @@
+// The translation methods against their transliteration, a plain copy (the
+// floor) and curl_easy_unescape, on the same inputs in one process.
+//
+// Defaults added unless given: --benchmark_repetitions=10
+// --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1
+// --benchmark_report_aggregates_only=true. Ratios of the median CPU times
+// follow the usual report (CPU time: the machine may be shared).
+
+#include "engine/Tables.h"
+#include "engine/Translate.h"
+#include "engine/reference/ReferenceEngine.h"
+
+#include <benchmark/benchmark.h>
+#include <curl/curl.h>
+
+#include <cstdio>
+#include <map>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+using namespace quorvel;
+
+class SilentReporter : public Reporter
+{
+public:
+    void message(const std::u16string&, const std::u16string&, int) override { ++boxes; }
+    int boxes = 0;
+};
+
+std::u16string widen(const std::string& s)
+{
+    return std::u16string(s.begin(), s.end());
+}
+
+std::string repeatTo(const std::string& unit, std::size_t length)
+{
+    std::string out;
+    while (out.size() + unit.size() <= length)
+        out += unit;
+    return out + unit.substr(0, length - out.size());
+}
+
+struct Input {
+    const char* name;
+    std::string bytes; // ASCII: the same text as the 16-bit one
+    std::u16string text;
+};
+
+std::vector<Input> makeInputs()
+{
+    const std::string link =
+        "https://www.example-redirect.com/cgi-bin/track/click?uid=8c1f0e77&sess=Q2x7Zk3"
+        "&src=newsletter&action=https%3A%2F%2Fshop.example.org%2Fproducts%2Fsearch%3Fq%3Dred"
+        "%20running%20shoes%26size%3D42%26colour%3Dred%26page%3D2%26sort%3Dprice-asc%26ref"
+        "%3Dspring%2Dsale%23reviews&campaign=2024-spring&utm_medium=email');";
+    const std::string regular = repeatTo("%2Fa%3A%3Db%26c%3f%20d%7E%25e", 32000);
+
+    std::mt19937 rng(7);
+    const char* pieces[] = {"%2F", "%3a", "%41", "%7e", "%25", "%28", "%5F", "%zz", "%7f",
+                            "%1F", "%2",  "%%",  "%g4", "%4",  "x",   "ab",  "/",   "q=1&"};
+    std::string irregular;
+    while (irregular.size() < 32000)
+        irregular +=
+            pieces[std::uniform_int_distribution<std::size_t>(0, std::size(pieces) - 1)(rng)];
+    irregular.resize(32000);
+    const std::string clean = repeatTo(
+        "https://shop.example.org/products/search?q=red+running+shoes&size=42&page=2/", 32000);
+
+    std::vector<Input> inputs = {{"link300", link, {}},
+                                 {"dense_regular", regular, {}},
+                                 {"dense_irregular", irregular, {}},
+                                 {"no_percent", clean, {}}};
+    for (Input& input : inputs)
+        input.text = widen(input.bytes);
+    return inputs;
+}
+
+struct Tables {
+    CodeTable codes, chars;
+    Tables() { buildTranslationTables(codes, chars); }
+};
+
+const Tables& tables()
+{
+    static const Tables t;
+    return t;
+}
+
+void copyText(benchmark::State& state, const Input& input)
+{
+    for (auto _ : state) {
+        std::u16string copy(input.text);
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+}
+
+template <auto Method> void dynamic(benchmark::State& state, const Input& input)
+{
+    SilentReporter reporter;
+    const TrailingOptions options;
+    for (auto _ : state) {
+        std::u16string result;
+        std::int16_t count = 0;
+        Method(reporter, options, input.text, result, count);
+        benchmark::DoNotOptimize(result.data());
+        benchmark::DoNotOptimize(count);
+    }
+    if (reporter.boxes)
+        state.SkipWithError("the input overflowed");
+}
+
+template <auto Method> void predefined(benchmark::State& state, const Input& input)
+{
+    SilentReporter reporter;
+    const TrailingOptions options;
+    for (auto _ : state) {
+        std::u16string result;
+        std::int16_t count = 0;
+        Method(reporter, tables().codes, tables().chars, options, input.text, result, count);
+        benchmark::DoNotOptimize(result.data());
+        benchmark::DoNotOptimize(count);
+    }
+    if (reporter.boxes)
+        state.SkipWithError("the input overflowed");
+}
+
+CURL* curlHandle = nullptr;
+
+void curlUnescape(benchmark::State& state, const Input& input)
+{
+    const int length = static_cast<int>(input.bytes.size());
+    for (auto _ : state) {
+        int outLength = 0;
+        char* out = curl_easy_unescape(curlHandle, input.bytes.data(), length, &outLength);
+        benchmark::DoNotOptimize(out);
+        curl_free(out);
+    }
+}
+
+// Keeps the median of each benchmark and prints the ratios that matter.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        for (const Run& run : runs)
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void printRatios(const std::vector<Input>& inputs) const
+    {
+        std::printf("\nRatios of median CPU times (how many times faster the first is):\n");
+        for (const Input& input : inputs) {
+            const auto of = [&](const char* method) {
+                const auto it = medians.find(std::string(method) + "/" + input.name);
+                return it == medians.end() ? 0.0 : it->second;
+            };
+            const double dyn = of("FixTheURLDyn");
+            if (dyn <= 0)
+                continue;
+            std::printf("  %-16s dyn vs curl %6.2fx  dyn vs reference %6.0fx  predef vs reference "
+                        "%6.0fx  predef/dyn time %5.2f  dyn/copy time %5.2f\n",
+                        input.name, of("curl_easy_unescape") / dyn, of("reference_dyn") / dyn,
+                        of("reference_predef") / of("FixTheURLPredef"), of("FixTheURLPredef") / dyn,
+                        dyn / of("copy"));
+        }
+    }
+
+    std::map<std::string, double> medians;
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    const std::pair<const char*, const char*> defaults[] = {
+        {"--benchmark_repetitions", "10"},
+        {"--benchmark_enable_random_interleaving", "true"},
+        {"--benchmark_min_time", "0.1"},
+        {"--benchmark_report_aggregates_only", "true"},
+    };
+    std::vector<std::string> added;
+    for (const auto& [flag, value] : defaults) {
+        bool given = false;
+        for (int i = 1; i < argc; ++i)
+            given = given || std::string(argv[i]).rfind(flag, 0) == 0;
+        if (!given)
+            added.push_back(std::string(flag) + "=" + value);
+    }
+    std::vector<char*> args(argv, argv + argc);
+    for (std::string& arg : added)
+        args.push_back(arg.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
+
+    curl_global_init(CURL_GLOBAL_DEFAULT);
+    curlHandle = curl_easy_init();
+
+    static const std::vector<Input> inputs = makeInputs();
+    for (const Input& input : inputs) {
+        const std::string suffix = std::string("/") + input.name;
+        benchmark::RegisterBenchmark(("copy" + suffix).c_str(), copyText, input);
+        benchmark::RegisterBenchmark(("FixTheURLDyn" + suffix).c_str(), dynamic<&FixTheURLDyn>,
+                                     input);
+        benchmark::RegisterBenchmark(("FixTheURLPredef" + suffix).c_str(),
+                                     predefined<&FixTheURLPredef>, input);
+        benchmark::RegisterBenchmark(("reference_dyn" + suffix).c_str(),
+                                     dynamic<&reference::FixTheURLDyn>, input);
+        benchmark::RegisterBenchmark(("reference_predef" + suffix).c_str(),
+                                     predefined<&reference::FixTheURLPredef>, input);
+        benchmark::RegisterBenchmark(("curl_easy_unescape" + suffix).c_str(), curlUnescape, input);
+    }
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.printRatios(inputs);
+    benchmark::Shutdown();
+
+    curl_easy_cleanup(curlHandle);
+    curl_global_cleanup();
+    return 0;
+}
