@@ -226,13 +226,6 @@ TEST(ShellTargets, WebAddressesNeverTouchTheFileSystem)
     EXPECT_EQ(files.probes, 0);
 }
 
-TEST(ShellTargets, ResultCodes)
-{
-    EXPECT_EQ(platform::resultCodeFor(ShellVerdict::Refused), 5);
-    EXPECT_EQ(platform::resultCodeFor(ShellVerdict::Missing), 2);
-    EXPECT_GT(platform::resultCodeFor(ShellVerdict::Open), 32);
-}
-
 // The real probe, on files made here.
 class ProbeLocalFile : public testing::Test
 {
