@@ -5,7 +5,9 @@
 // --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1
 // --benchmark_report_aggregates_only=true. Ratios of the median CPU times
 // follow the usual report (CPU time: the machine may be shared).
+// --plain-loops measures the engine without its vector code.
 
+#include "engine/Scan.h"
 #include "engine/Tables.h"
 #include "engine/Translate.h"
 #include "engine/reference/ReferenceEngine.h"
@@ -194,7 +196,13 @@ int main(int argc, char** argv)
         if (!given)
             added.push_back(std::string(flag) + "=" + value);
     }
-    std::vector<char*> args(argv, argv + argc);
+    std::vector<char*> args;
+    for (int i = 0; i < argc; ++i) {
+        if (std::string(argv[i]) == "--plain-loops")
+            scan::useVectorCode(false);
+        else
+            args.push_back(argv[i]);
+    }
     for (std::string& arg : added)
         args.push_back(arg.data());
     int count = static_cast<int>(args.size());

@@ -51,6 +51,23 @@ inline void moveDown(char16_t* to, const char16_t* from, std::size_t length) noe
     }
 }
 
+// Keeps the units up to the next percent sign (or the end): a few one by one,
+// as codes tend to come close together, then whole blocks.
+inline void keepToPercent(char16_t* s, std::size_t& r, std::size_t& w, std::size_t n) noexcept
+{
+    for (const std::size_t near = n - r < 8 ? n : r + 8; r < near; ++r) {
+        const char16_t c = s[r];
+        if (c == u'%')
+            return;
+        s[w++] = c;
+    }
+    const std::size_t q = scan::findUnit(s, r, n, u'%');
+    if (w != r)
+        moveDown(s + w, s + r, q - r);
+    w += q - r;
+    r = q;
+}
+
 // Where the working text starts in the source: behind the first "action="
 // (any letter case), or at 0. The marker's 1-based position and that plus 7
 // are 16-bit. Also where the first percent sign of the working text is, when
@@ -88,11 +105,7 @@ std::int16_t decodeDynamic(std::u16string& text, std::size_t firstPercent)
     std::size_t w = cursor.w;
     std::int16_t count = checked16(cursor.count);
     for (;;) {
-        const std::size_t q = scan::findUnit(s, r, n, u'%');
-        if (w != r)
-            moveDown(s + w, s + r, q - r);
-        w += q - r;
-        r = q;
+        keepToPercent(s, r, w, n);
         if (r == n)
             break;
         const int value = r + 2 < n ? scan::hexPair(s[r + 1], s[r + 2]) : -1;
@@ -210,11 +223,7 @@ long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
         return value < 0 ? -1 : static_cast<int>(plan.entryOf[value]);
     };
     for (;;) {
-        const std::size_t q = scan::findUnit(s, r, n, u'%');
-        if (w != r)
-            moveDown(s + w, s + r, q - r);
-        w += q - r;
-        r = q;
+        keepToPercent(s, r, w, n);
         if (r == n)
             break;
         int entry = entryAt(r);
