@@ -22,7 +22,7 @@ QString executableName();
 QIcon programIcon();
 
 // The author's addresses, shown and opened by several windows.
-inline const QString kAuthorWebSite = QStringLiteral("http://www.veskard.example/quorvel/");
+inline const QString kAuthorWebSite = QStringLiteral("http://www.veskard.example");
 inline const QString kAuthorEmail = QStringLiteral("veskard@veskard.example");
 
 } // namespace quorvel::ui

@@ -58,6 +58,18 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRe
     return label;
 }
 
+// The caption was laid out for a smaller default font; a wider font would cut
+// it, so it grows to the left and keeps its right edge next to the count.
+void keepRightEdgeAndShowWholeText(QLabel* label)
+{
+    const int needed = label->sizeHint().width();
+    if (needed <= label->width())
+        return;
+    QRect geometry = label->geometry();
+    geometry.setLeft(geometry.right() + 1 - needed);
+    label->setGeometry(geometry);
+}
+
 void setLabelColours(QLabel* label, const QColor& text, const QColor& background = {})
 {
     QPalette palette = label->palette();
@@ -129,6 +141,7 @@ void frmMain::createControls()
                        twipsRect(90, 1815, 1125, 195, this), true);
     Label3 = makeLabel(client, "Label3", QStringLiteral("Replacements made:"),
                        twipsRect(3450, 60, 1500, 255, this), false);
+    keepRightEdgeAndShowWholeText(Label3);
     setLabelColours(Label1, QColor(0, 0, 255), inactiveBorderColour());
     setLabelColours(Label2, QColor(0, 0, 255));
     Label1->setBuddy(txtBadURL);
