@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QTest>
 #include <QWidget>
 
 #include <vector>
@@ -40,6 +41,19 @@ inline QStringList netWmState(const QWidget& window)
     for (QString& atom : atoms)
         atom = atom.trimmed();
     return atoms;
+}
+
+// True once a window manager runs that supports the given _NET_SUPPORTED atom;
+// it may still be starting when the test begins.
+inline bool waitForWindowManager(const QString& feature)
+{
+    return QTest::qWaitFor(
+        [&feature] {
+            return run(QStringLiteral("xprop"),
+                       {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTED")})
+                .contains(feature);
+        },
+        10000);
 }
 
 inline std::vector<WId> rootWindowList(const char* property)

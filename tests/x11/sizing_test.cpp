@@ -44,6 +44,8 @@ protected:
     {
         if (QGuiApplication::platformName() != QStringLiteral("xcb"))
             GTEST_SKIP() << "needs the xcb platform";
+        if (!x11::waitForWindowManager(QStringLiteral("_NET_FRAME_EXTENTS")))
+            GTEST_SKIP() << "no window manager that reports its frames";
         window = std::make_unique<ui::frmMain>(fakes.services, forms);
         ASSERT_TRUE(window->Form_Load());
         window->show();

@@ -28,9 +28,7 @@ protected:
     {
         if (QGuiApplication::platformName() != QStringLiteral("xcb"))
             GTEST_SKIP() << "needs the xcb platform";
-        if (!x11::run(QStringLiteral("xprop"),
-                      {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTED")})
-                 .contains(kAbove))
+        if (!x11::waitForWindowManager(kAbove))
             GTEST_SKIP() << "the window manager offers no \"above\" state";
 
         window = std::make_unique<ui::frmMain>(services, forms);

@@ -14,22 +14,20 @@ namespace quorvel::ui
 namespace
 {
 
-// The box takes a copy of the text; reporting a move would let the source
-// delete what the user dragged.
-void acceptAsCopy(QDropEvent* event)
+// What this program proposes to its handlers: a copy wherever the source
+// allows one. The box only ever takes a copy of the text, and a move would
+// let the source delete what the user dragged.
+void proposeCopy(QDropEvent* event)
 {
     if (event->possibleActions() & Qt::CopyAction)
         event->setDropAction(Qt::CopyAction);
-    else
-        event->setDropAction(event->proposedAction());
-    event->accept();
 }
 
 } // namespace
 
 void frmMain::txtBadURL_OLEDragOver(QDragMoveEvent* event)
 {
-    event->acceptProposedAction();
+    event->accept();
     if (!mnuOptionsShowDropIconForTextOnly->isChecked())
         return;
     if (!event->mimeData() || !platform::dropOffersText(*event->mimeData())) {
@@ -43,7 +41,7 @@ void frmMain::txtBadURL_OLEDragDrop(QDropEvent* event)
     withErrorHandler(services_.dialogs, QStringLiteral("txtBadURL_OLEDragDrop"), [this, event] {
         const QMimeData* data = event->mimeData();
         if (data && platform::dropOffersText(*data)) {
-            acceptAsCopy(event);
+            event->accept();
             txtBadURL->setTextIfChanged(platform::dropText(*data));
             if (mnuOptionsTransOnDrop->isChecked())
                 cmdTrans->click();
@@ -68,11 +66,13 @@ bool frmMain::handleDropEvent(QEvent* event)
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove:
+        proposeCopy(static_cast<QDropEvent*>(event));
         txtBadURL_OLEDragOver(static_cast<QDragMoveEvent*>(event));
         return true;
     case QEvent::DragLeave:
         return true;
     case QEvent::Drop:
+        proposeCopy(static_cast<QDropEvent*>(event));
         txtBadURL_OLEDragDrop(static_cast<QDropEvent*>(event));
         return true;
     default:

@@ -7,6 +7,7 @@
 #include "ui/main/frmMain.h"
 
 #include <QAction>
+#include <QWindow>
 
 namespace quorvel::ui
 {
@@ -34,6 +35,35 @@ void setBoxWidth(UrlBox* box, int widthTwips, const QWidget* window)
     if (widthTwips < 0)
         throw RuntimeError(kInvalidPropertyValue, "Invalid property value");
     box->resize(twipsToPixels(widthTwips, window), box->height());
+}
+
+void liftSizeBounds(QWidget* window)
+{
+    window->setMinimumSize(0, 0);
+    window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+// As size limits the bounds are kept by the window manager while an edge is
+// dragged, so the window never shows a size it must spring back from.
+void applySizeBounds(QWidget* window, QSize minimum, int fixedHeight)
+{
+    minimum.setHeight(fixedHeight);
+    const QSize maximum(QWIDGETSIZE_MAX, fixedHeight);
+    const QSize bounded = window->size().expandedTo(minimum).boundedTo(maximum);
+    QWindow* native = window->windowHandle();
+    if (native && native->maximumSize() != maximum && bounded != window->size()) {
+        // Just restored from maximized, the size is still the maximized one and
+        // the window manager's restore is on its way: forcing a size now would
+        // overtake it. Hand the window manager the limits and wait.
+        native->setMinimumSize(minimum);
+        native->setMaximumSize(maximum);
+        return;
+    }
+    window->setMinimumSize(minimum);
+    window->setMaximumSize(maximum);
+    // A window manager that ignores the limits gets the size corrected after the fact.
+    if (bounded != window->size())
+        window->resize(bounded);
 }
 
 } // namespace
@@ -113,23 +143,15 @@ void frmMain::Form_Resize()
         setBoxWidth(txtBadURL, boxWidth, this);
         setBoxWidth(txtGoodURL, boxWidth, this);
         if (windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)) {
-            setMinimumSize(0, 0);
-            setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+            liftSizeBounds(this);
             return;
         }
         if (mlMinWidth <= 0 || mlMinHeight <= 0)
             return; // not loaded yet: no bounds known
         // The bounds were taken before the window had a frame, so they measure
-        // the area inside it. As size limits the window manager enforces them
-        // while an edge is dragged; setting them also pulls the window back in.
-        const int minWidth = twipsToPixels(mlMinWidth, this);
-        const int fixedHeight = twipsToPixels(mlMinHeight, this);
-        setMinimumSize(minWidth, fixedHeight);
-        setMaximumSize(QWIDGETSIZE_MAX, fixedHeight);
-        // A window manager that ignores the limits gets the size corrected after the fact.
-        const QSize bounded = size().expandedTo(minimumSize()).boundedTo(maximumSize());
-        if (bounded != size())
-            resize(bounded);
+        // the area inside it.
+        applySizeBounds(this, QSize(twipsToPixels(mlMinWidth, this), 0),
+                        twipsToPixels(mlMinHeight, this));
     });
 }
 
