@@ -24,10 +24,9 @@ void toggle(QAction* item)
 }
 
 // An ending such as "A&B" must show as typed, not as an access key.
-QString literalCaption(const QString& text)
+QString literalCaption(QString text)
 {
-    QString caption = text;
-    return caption.replace(u'&', QStringLiteral("&&"));
+    return text.replace(u'&', QStringLiteral("&&"));
 }
 
 void setBoxWidth(UrlBox* box, int widthTwips, const QWidget* window)
@@ -45,9 +44,9 @@ void liftSizeBounds(QWidget* window)
 
 // As size limits the bounds are kept by the window manager while an edge is
 // dragged, so the window never shows a size it must spring back from.
-void applySizeBounds(QWidget* window, QSize minimum, int fixedHeight)
+void applySizeBounds(QWidget* window, int minimumWidth, int fixedHeight)
 {
-    minimum.setHeight(fixedHeight);
+    const QSize minimum(minimumWidth, fixedHeight);
     const QSize maximum(QWIDGETSIZE_MAX, fixedHeight);
     const QSize bounded = window->size().expandedTo(minimum).boundedTo(maximum);
     QWindow* native = window->windowHandle();
@@ -150,8 +149,7 @@ void frmMain::Form_Resize()
             return; // not loaded yet: no bounds known
         // The bounds were taken before the window had a frame, so they measure
         // the area inside it.
-        applySizeBounds(this, QSize(twipsToPixels(mlMinWidth, this), 0),
-                        twipsToPixels(mlMinHeight, this));
+        applySizeBounds(this, twipsToPixels(mlMinWidth, this), twipsToPixels(mlMinHeight, this));
     });
 }
 
