@@ -21,13 +21,11 @@
 #include <string>
 #include <vector>
 
-namespace
-{
+namespace {
 
 using namespace quorvel;
 
-class SilentReporter : public Reporter
-{
+class SilentReporter : public Reporter {
 public:
     void message(const std::u16string&, const std::u16string&, int) override { ++boxes; }
     int boxes = 0;
@@ -145,8 +143,7 @@ void curlUnescape(benchmark::State& state, const Input& input)
 }
 
 // Keeps the median of each benchmark and prints the ratios that matter.
-class RatioReporter : public benchmark::ConsoleReporter
-{
+class RatioReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {

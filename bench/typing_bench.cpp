@@ -13,8 +13,7 @@
 
 #include <cstdlib>
 
-namespace
-{
+namespace {
 
 using namespace quorvel;
 

@@ -2,13 +2,11 @@
 
 #include <string>
 
-namespace quorvel
-{
+namespace quorvel {
 
 RuntimeError::RuntimeError(int number, const std::string& description)
     : std::runtime_error(description), number_(number), description_(description)
-{
-}
+{}
 
 RuntimeError overflowError()
 {

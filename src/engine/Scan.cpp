@@ -12,11 +12,9 @@
 #include <immintrin.h>
 #endif
 
-namespace quorvel::scan
-{
+namespace quorvel::scan {
 
-namespace
-{
+namespace {
 
 constexpr char16_t kMarkerLetters[] = u"action";
 

@@ -7,8 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace quorvel::scan
-{
+namespace quorvel::scan {
 
 inline constexpr std::array<signed char, 128> kHexDigit = [] {
     std::array<signed char, 128> t{};

@@ -1,7 +1,6 @@
 #include "engine/Tables.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
 void buildTranslationTables(CodeTable& maCode, CodeTable& maChar)
 {

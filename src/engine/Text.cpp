@@ -1,10 +1,8 @@
 #include "engine/Text.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
-namespace
-{
+namespace {
 
 // Pairs laid out upper, lower, upper, lower...: the lower one has the parity
 // given, and its capital sits just before it.

@@ -9,11 +9,9 @@
 #include <new>
 #include <vector>
 
-namespace quorvel
-{
+namespace quorvel {
 
-namespace
-{
+namespace {
 
 constexpr char16_t kReplaceTitle[] = u"sRemoveReplaceMulti";
 constexpr char16_t kPredefTitle[] = u"FixTheURLPredef";
@@ -255,8 +253,7 @@ long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
 
 // KMP search, restarted behind each match so matches never overlap. With
 // ignoreCase the comparison is on upper-cased units.
-class Finder
-{
+class Finder {
 public:
     Finder(const std::u16string& target, bool ignoreCase)
         : target_(ignoreCase ? upperCase(target) : target), ignoreCase_(ignoreCase),

@@ -10,7 +10,7 @@ namespace quorvel {
 
 // Window values the methods read, taken at the moment of the call.
 struct TrailingOptions {
-    bool removeTrailing = true;       // check mark of "Remove trailing characters"
+    bool removeTrailing = true;            // check mark of "Remove trailing characters"
     std::u16string trailingChars = u"');"; // msTrailingChars, never holds lower-case letters
 };
 
@@ -30,8 +30,8 @@ std::u16string RemoveTrailing(std::u16string text, const std::u16string& trailin
 void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTable& maChar,
                      const TrailingOptions& options, const std::u16string& source,
                      std::u16string& result, std::int16_t& count);
-void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options,
-                  const std::u16string& source, std::u16string& result, std::int16_t& count);
+void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std::u16string& source,
+                  std::u16string& result, std::int16_t& count);
 
 enum class TranslationMethod { None, Dynamic, Predefined };
 
@@ -44,7 +44,6 @@ struct Translation {
 // trimmed, and its count (empty and 0 after a method's error).
 Translation translateForDisplay(Reporter& reporter, TranslationMethod method,
                                 const CodeTable& maCode, const CodeTable& maChar,
-                                const TrailingOptions& options,
-                                const std::u16string& source);
+                                const TrailingOptions& options, const std::u16string& source);
 
 } // namespace quorvel

@@ -2,11 +2,9 @@
 
 #include <cstdint>
 
-namespace quorvel
-{
+namespace quorvel {
 
-namespace
-{
+namespace {
 
 constexpr char16_t kReplacement = 0xFFFD;
 

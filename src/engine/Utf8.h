@@ -3,8 +3,7 @@
 #include <string>
 #include <string_view>
 
-namespace quorvel
-{
+namespace quorvel {
 
 // UTF-8 bytes to 16-bit text. Each maximal ill-formed subsequence becomes one
 // U+FFFD and decoding goes on, so no input is refused.

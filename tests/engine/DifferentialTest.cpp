@@ -9,10 +9,8 @@
 #include <map>
 #include <random>
 
-namespace quorvel
-{
-namespace
-{
+namespace quorvel {
+namespace {
 
 using testing::Box;
 using testing::RecordingReporter;
@@ -58,8 +56,7 @@ const std::u16string kEndings[] = {u"');", u"');", u"X", u"\u00c9ND", u"%",
 
 // Run once with the vector code where the processor has it and once with the
 // plain loops only.
-class Differential : public ::testing::TestWithParam<bool>
-{
+class Differential : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
     {

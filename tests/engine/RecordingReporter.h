@@ -6,8 +6,7 @@
 #include <string>
 #include <vector>
 
-namespace quorvel::testing
-{
+namespace quorvel::testing {
 
 struct Box {
     std::u16string text;
@@ -27,8 +26,7 @@ inline std::ostream& operator<<(std::ostream& out, const Box& box)
     return out << '[' << ascii(box.title) << ": " << ascii(box.text) << " /" << box.style << ']';
 }
 
-class RecordingReporter : public Reporter
-{
+class RecordingReporter : public Reporter {
 public:
     void message(const std::u16string& text, const std::u16string& title, int style) override
     {

@@ -4,10 +4,8 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel
-{
-namespace
-{
+namespace quorvel {
+namespace {
 
 using testing::Box;
 using testing::RecordingReporter;
@@ -21,9 +19,7 @@ struct ReplaceCase {
     bool flagMessage = false;
 };
 
-class ReplaceAll : public ::testing::TestWithParam<ReplaceCase>
-{
-};
+class ReplaceAll : public ::testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(ReplaceAll, ResultCountAndMessage)
 {
@@ -93,9 +89,7 @@ struct TrailingCase {
     std::u16string text, ending, expected;
 };
 
-class RemoveTrailingCases : public ::testing::TestWithParam<TrailingCase>
-{
-};
+class RemoveTrailingCases : public ::testing::TestWithParam<TrailingCase> {};
 
 TEST_P(RemoveTrailingCases, CutsOnceAfterTrimming)
 {

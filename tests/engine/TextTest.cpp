@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel
-{
-namespace
-{
+namespace quorvel {
+namespace {
 
 TEST(UpperCase, MapsLettersOfEachCoveredScriptAndKeepsLength)
 {

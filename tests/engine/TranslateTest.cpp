@@ -5,10 +5,8 @@
 
 #include <functional>
 
-namespace quorvel
-{
-namespace
-{
+namespace quorvel {
+namespace {
 
 using testing::Box;
 using testing::RecordingReporter;
@@ -74,9 +72,7 @@ struct Example {
     bool removeTrailing = true;
 };
 
-class Examples : public ::testing::TestWithParam<Example>
-{
-};
+class Examples : public ::testing::TestWithParam<Example> {};
 
 TEST_P(Examples, ResultAndCount)
 {

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace quorvel::test
-{
+namespace quorvel::test {
 
 void FakeDialogs::messageBox(const QString& text, const QString& title, int style)
 {

@@ -13,8 +13,7 @@
 
 class QWidget;
 
-namespace quorvel::test
-{
+namespace quorvel::test {
 
 struct ShownMessage {
     QString text;
@@ -23,8 +22,7 @@ struct ShownMessage {
     bool operator==(const ShownMessage&) const = default;
 };
 
-class FakeDialogs : public platform::Dialogs
-{
+class FakeDialogs : public platform::Dialogs {
 public:
     void messageBox(const QString& text, const QString& title, int style) override;
     QString inputBox(const QString& prompt, const QString& title,
@@ -43,8 +41,7 @@ public:
     std::deque<QString> inputAnswers; // an empty queue answers as Cancel does
 };
 
-class FakeShell : public platform::Shell
-{
+class FakeShell : public platform::Shell {
 public:
     int open(const QString& target) override;
 
@@ -52,8 +49,7 @@ public:
     QStringList opened;
 };
 
-class FakeClipboard : public platform::Clipboard
-{
+class FakeClipboard : public platform::Clipboard {
 public:
     void clear() override;
     void setText(const QString& text) override;
@@ -61,8 +57,7 @@ public:
     QStringList calls; // "clear" and "setText:<text>" in order
 };
 
-class FakeZOrder : public platform::ZOrder
-{
+class FakeZOrder : public platform::ZOrder {
 public:
     void setTopmost(QWidget* window, bool topmost) override;
 
@@ -75,8 +70,7 @@ public:
     std::function<void(const Call&)> onCall;
 };
 
-class FakeRegistry : public platform::Registry
-{
+class FakeRegistry : public platform::Registry {
 public:
     struct Value {
         unsigned long type = 1;
@@ -99,8 +93,7 @@ private:
     std::vector<std::string> handles_;
 };
 
-class FakePrograms : public platform::Programs
-{
+class FakePrograms : public platform::Programs {
 public:
     bool isOrdinaryFile(const QString& path) override;
     bool startDetached(const QString& path) override;
@@ -110,8 +103,7 @@ public:
     bool startSucceeds = true;
 };
 
-class FakeInstanceGuard : public platform::InstanceGuard
-{
+class FakeInstanceGuard : public platform::InstanceGuard {
 public:
     bool anotherInstanceRunning() override { return anotherRunning; }
     bool anotherRunning = false;

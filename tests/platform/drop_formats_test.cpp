@@ -8,10 +8,8 @@
 #include <utility>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using Offer = std::pair<const char*, QByteArray>;
 

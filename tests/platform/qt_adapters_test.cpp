@@ -15,10 +15,8 @@
 
 #include <functional>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 // Runs an action against the modal box once it is open.
 void whenModalOpens(std::function<void(QWidget*)> action)

@@ -7,10 +7,8 @@
 
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 // Stands in for the desktop's handlers: records and answers, starts nothing.
 struct RecordingOpener {

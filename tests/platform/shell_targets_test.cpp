@@ -8,10 +8,8 @@
 
 #include <map>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using platform::LocalFileFacts;
 using platform::ShellVerdict;
@@ -32,8 +30,7 @@ LocalFileFacts program(const QString& path)
 }
 
 // A file system of a few known paths; every other path is missing.
-class FakeFiles
-{
+class FakeFiles {
 public:
     FakeFiles()
     {
@@ -227,8 +224,7 @@ TEST(ShellTargets, WebAddressesNeverTouchTheFileSystem)
 }
 
 // The real probe, on files made here.
-class ProbeLocalFile : public testing::Test
-{
+class ProbeLocalFile : public testing::Test {
 protected:
     QString write(const QString& name, const QByteArray& content,
                   QFileDevice::Permissions extra = {})

@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QTest>
 
-namespace quorvel::test
-{
+namespace quorvel::test {
 
 void MainWindowFixture::showActive()
 {

@@ -11,12 +11,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel::test
-{
+namespace quorvel::test {
 
 // A loaded main window over fake services, gone again after each test.
-class MainWindowFixture : public testing::Test
-{
+class MainWindowFixture : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -12,8 +12,7 @@
 
 #include <vector>
 
-namespace quorvel::test::x11
-{
+namespace quorvel::test::x11 {
 
 inline QString run(const QString& program, const QStringList& arguments)
 {

@@ -18,13 +18,10 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
-class AboutRender : public testing::Test
-{
+class AboutRender : public testing::Test {
 protected:
     void SetUp() override
     {

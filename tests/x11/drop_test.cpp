@@ -22,10 +22,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 const QString kLink = QStringLiteral("https://r.example/go?action=http%3A%2F%2Fh.example%2F');");
 const char* const kKindVariable = "QUORVEL_DRAG_KIND";
@@ -47,8 +45,7 @@ QMimeData* offeredData(const QByteArray& kind)
 
 // The other program: a label that starts a drag when pressed and prints the
 // action the drop target answered with.
-class DragSource : public QLabel
-{
+class DragSource : public QLabel {
 public:
     DragSource() : QLabel(QStringLiteral("drag me")) {}
 
@@ -78,8 +75,7 @@ TEST(DragSourceProgram, DISABLED_OffersItsDataWhenPressed)
     QTest::qWait(30000);
 }
 
-class DropFromAnotherProgram : public testing::Test
-{
+class DropFromAnotherProgram : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -17,14 +17,11 @@
 #include <memory>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 // Every size the window took, as its resize events tell.
-class SizeRecorder : public QObject
-{
+class SizeRecorder : public QObject {
 public:
     std::vector<QSize> sizes;
 
@@ -37,8 +34,7 @@ protected:
     }
 };
 
-class SizingOnX11 : public testing::Test
-{
+class SizingOnX11 : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -14,15 +14,12 @@
 
 #include <memory>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 const QString kAbove = QStringLiteral("_NET_WM_STATE_ABOVE");
 
-class KeepOnTopOnX11 : public testing::Test
-{
+class KeepOnTopOnX11 : public testing::Test {
 protected:
     void SetUp() override
     {

@@ -13,8 +13,7 @@
 #include <string>
 #include <string_view>
 
-namespace
-{
+namespace {
 
 using namespace quorvel;
 
@@ -35,8 +34,7 @@ constexpr char kHelp[] =
     "when any message was written, 2 on bad options.\n";
 
 // Message boxes become lines on standard error.
-class StderrReporter : public Reporter
-{
+class StderrReporter : public Reporter {
 public:
     void message(const std::u16string& text, const std::u16string& title, int) override
     {

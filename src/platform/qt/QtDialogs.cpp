@@ -36,8 +36,7 @@ void QtDialogs::messageBox(const QString& text, const QString& title, int style)
     box.exec();
 }
 
-QString QtDialogs::inputBox(const QString& prompt, const QString& title,
-                            const QString& defaultText)
+QString QtDialogs::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
     bool accepted = false;
     const QString entry = QInputDialog::getText(QApplication::activeWindow(), title, prompt,

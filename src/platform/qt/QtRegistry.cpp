@@ -8,8 +8,7 @@ long QtRegistry::openKey(Key, const std::string&, unsigned long, Key& key)
     return kFileNotFound;
 }
 
-long QtRegistry::queryValue(Key, const std::string&, unsigned long&, unsigned char*,
-                            unsigned long&)
+long QtRegistry::queryValue(Key, const std::string&, unsigned long&, unsigned char*, unsigned long&)
 {
     return kFileNotFound;
 }

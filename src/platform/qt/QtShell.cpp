@@ -4,8 +4,7 @@
 
 #include <QDesktopServices>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 QtShell::QtShell(Opener opener) : opener_(std::move(opener)) {}
 

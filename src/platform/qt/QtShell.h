@@ -6,14 +6,12 @@
 
 #include <functional>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 // Opens through the desktop's default handlers (xdg-open and friends, started
 // detached, so a browser never holds up the window). Targets that would run a
 // program are refused before anything is started.
-class QtShell : public Shell
-{
+class QtShell : public Shell {
 public:
     using Opener = std::function<bool(const QUrl&)>;
 

@@ -3,8 +3,7 @@
 #include <QWidget>
 #include <QWindow>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 void QtZOrder::setTopmost(QWidget* window, bool topmost)
 {

@@ -24,11 +24,9 @@
 // Windows formats without a MIME type reach Qt as
 // application/x-qt-windows-mime;value="<format name>".
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
-namespace
-{
+namespace {
 
 using Names = std::initializer_list<const char*>;
 

@@ -4,8 +4,7 @@
 
 class QMimeData;
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 // What a drop onto the upper box offers, in the terms of the classic clipboard
 // formats, whatever MIME types the drag source (an X11 or Windows program)

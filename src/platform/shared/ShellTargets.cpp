@@ -6,11 +6,9 @@
 #include <QRegularExpression>
 #include <QSet>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
-namespace
-{
+namespace {
 
 // Schemes whose handlers run what the link itself carries.
 const QSet<QString> kCodeSchemes = {

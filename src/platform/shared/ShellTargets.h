@@ -6,8 +6,7 @@
 
 #include <functional>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 // The shell's result codes that the adapters produce themselves.
 inline constexpr int kShellFileNotFound = 2;

@@ -7,11 +7,9 @@
 #endif
 #include <windows.h>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
-namespace
-{
+namespace {
 
 constexpr wchar_t kMutexName[] = L"Local\\Quorvel-single-instance";
 

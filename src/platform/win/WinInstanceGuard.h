@@ -2,13 +2,11 @@
 
 #include "platform/InstanceGuard.h"
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 // A named mutex in the session's namespace. The first copy holds it for the
 // life of the process; the system releases it however the process ends.
-class WinInstanceGuard : public InstanceGuard
-{
+class WinInstanceGuard : public InstanceGuard {
 public:
     WinInstanceGuard() = default;
     ~WinInstanceGuard() override;

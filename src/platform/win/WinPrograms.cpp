@@ -6,8 +6,7 @@
 
 #include <string>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 bool WinPrograms::isOrdinaryFile(const QString& path)
 {

@@ -4,11 +4,9 @@
 
 #include <windows.h>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
-namespace
-{
+namespace {
 
 constexpr Registry::Key kFirstPredefinedRoot = 0x80000000u;
 constexpr Registry::Key kLastPredefinedRoot = 0x800000FFu;

@@ -2,12 +2,10 @@
 
 #include "platform/Registry.h"
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 // RegOpenKeyExA, RegQueryValueExA and RegCloseKey, passed straight through.
-class WinRegistry : public Registry
-{
+class WinRegistry : public Registry {
 public:
     long openKey(Key root, const std::string& subKey, unsigned long access, Key& key) override;
     long queryValue(Key key, const std::string& valueName, unsigned long& type,

@@ -13,8 +13,7 @@
 
 #include <shellapi.h>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 int WinShell::open(const QString& target)
 {

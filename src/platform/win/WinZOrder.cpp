@@ -9,8 +9,7 @@
 #endif
 #include <windows.h>
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 void WinZOrder::setTopmost(QWidget* window, bool topmost)
 {

@@ -2,12 +2,10 @@
 
 #include "platform/ZOrder.h"
 
-namespace quorvel::platform
-{
+namespace quorvel::platform {
 
 // The topmost band of the Windows desktop, through SetWindowPos.
-class WinZOrder : public ZOrder
-{
+class WinZOrder : public ZOrder {
 public:
     void setTopmost(QWidget* window, bool topmost) override;
 };

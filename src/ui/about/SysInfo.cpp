@@ -6,11 +6,9 @@
 #include <array>
 #include <new>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 // Read control and every key right: the opening fails for read-only users.
 constexpr unsigned long kKeyAccess = 0x2003F;

@@ -6,8 +6,7 @@
 
 #include <cstddef>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 inline const QString kSysInfoUnavailable =
     QStringLiteral("System Information Is Unavailable At This Time");

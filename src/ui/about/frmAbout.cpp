@@ -10,11 +10,9 @@
 #include <QPainter>
 #include <QPushButton>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 constexpr int kClientWidth = 5730;
 constexpr int kClientHeight = 5565;

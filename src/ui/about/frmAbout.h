@@ -12,14 +12,12 @@
 class QLabel;
 class QPushButton;
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // The About box: the program's icon, title, version, credits and the author's
 // links, and a button that starts the system information tool. It is made
 // anew for every opening and deleted when it closes.
-class frmAbout : public QDialog
-{
+class frmAbout : public QDialog {
     Q_OBJECT
 public:
     explicit frmAbout(platform::Services& services, QWidget* owner, AppInfo appInfo = {});

@@ -2,11 +2,9 @@
 
 #include <QStringList>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 const QString kBreak = QStringLiteral("\r\n");
 const QString kTwoBreaks = kBreak + kBreak;

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 inline const QString kDirectionsTitle = QStringLiteral("Quick Directions");
 inline const QString kHistoryTitle = QStringLiteral("Program History");

@@ -2,11 +2,9 @@
 
 #include "engine/Reporter.h"
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 // The shell's codes up to this one are failures; anything above is success.
 constexpr int kLastFailureCode = 32;

@@ -4,8 +4,7 @@
 
 #include <QString>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // Advice lines of the shell error box, one per kind of target.
 inline const QString kUrlAdvice =

@@ -8,11 +8,9 @@
 #include <QDropEvent>
 #include <QPushButton>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 // What this program proposes to its handlers: a copy wherever the source
 // allows one. The box only ever takes a copy of the text, and a move would

@@ -9,8 +9,7 @@
 #include <QAction>
 #include <QPointer>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 void frmMain::mnuHelpHistory_Click()
 {

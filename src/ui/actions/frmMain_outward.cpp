@@ -5,11 +5,9 @@
 #include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 constexpr qsizetype kShortestUrl = 5;
 

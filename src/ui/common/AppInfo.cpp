@@ -10,8 +10,7 @@ static void initResources()
     Q_INIT_RESOURCE(quorvel);
 }
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 QString titleWithVersion(const AppInfo& info)
 {

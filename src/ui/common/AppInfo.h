@@ -3,8 +3,7 @@
 #include <QIcon>
 #include <QString>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // What the windows show about the program itself.
 struct AppInfo {

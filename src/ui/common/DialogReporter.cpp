@@ -2,8 +2,7 @@
 
 #include "ui/common/ErrorHandler.h"
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 void DialogReporter::message(const std::u16string& text, const std::u16string& title, int style)
 {

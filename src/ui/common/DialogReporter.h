@@ -5,17 +5,14 @@
 
 #include <functional>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // Lets the engine's message boxes reach the user through the dialogs service.
-class DialogReporter : public Reporter
-{
+class DialogReporter : public Reporter {
 public:
     explicit DialogReporter(platform::Dialogs& dialogs, std::function<void()> beforeMessage = {})
         : dialogs_(dialogs), beforeMessage_(std::move(beforeMessage))
-    {
-    }
+    {}
 
     void message(const std::u16string& text, const std::u16string& title, int style) override;
 

@@ -2,8 +2,7 @@
 
 #include "engine/Reporter.h"
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 QString toQString(const std::u16string& text)
 {

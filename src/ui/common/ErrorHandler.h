@@ -8,8 +8,7 @@
 #include <new>
 #include <utility>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 QString toQString(const std::u16string& text);
 std::u16string toU16(const QString& text);

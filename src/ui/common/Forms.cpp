@@ -1,7 +1,6 @@
 #include "ui/common/Forms.h"
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 void Forms::load(QWidget* form)
 {

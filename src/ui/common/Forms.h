@@ -5,13 +5,11 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // The program's loaded windows. A window is loaded from its creation until it
 // is unloaded (closed by code) or destroyed after the user closed it.
-class Forms : public QObject
-{
+class Forms : public QObject {
     Q_OBJECT
 public:
     // Takes note of a window; it is deleted once it closes.

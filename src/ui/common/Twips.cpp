@@ -6,11 +6,9 @@
 
 #include <cmath>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 constexpr double kTwipsPerInch = 1440.0;
 

@@ -4,8 +4,7 @@
 
 class QWidget;
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // Layout sizes are kept in twips (1/1440 inch): 15 twips per pixel at 96 dpi,
 // following the logical DPI of the screen the widget is on.

@@ -2,8 +2,7 @@
 
 #include <QTextDocument>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 UrlBox::UrlBox(QWidget* parent) : QPlainTextEdit(parent)
 {

@@ -2,12 +2,10 @@
 
 #include <QPlainTextEdit>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 // A multi-line box without scroll bars in which a long URL wraps.
-class UrlBox : public QPlainTextEdit
-{
+class UrlBox : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit UrlBox(QWidget* parent = nullptr);

@@ -15,11 +15,9 @@
 #include <QScreen>
 #include <QShortcut>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 constexpr int kClientWidth = 5835;
 constexpr int kClientHeight = 3870;

@@ -16,16 +16,14 @@ class QLabel;
 class QMenu;
 class QPushButton;
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 class Forms;
 class UrlBox;
 
 // The main window: the two URL boxes, the Translate command and the options
 // that steer it. Its handlers are spread over a few files by subject.
-class frmMain : public QMainWindow
-{
+class frmMain : public QMainWindow {
     Q_OBJECT
 public:
     frmMain(platform::Services& services, Forms& forms, AppInfo appInfo = {},

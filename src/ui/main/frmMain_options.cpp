@@ -9,11 +9,9 @@
 #include <QAction>
 #include <QWindow>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 constexpr int kUrlBoxMarginTwips = 200;
 constexpr int kInvalidPropertyValue = 380;

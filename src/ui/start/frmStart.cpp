@@ -15,11 +15,9 @@
 
 #include <cmath>
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
-namespace
-{
+namespace {
 
 constexpr int kClientWidth = 5190;
 constexpr int kClientHeight = 2100;

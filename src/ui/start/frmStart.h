@@ -10,15 +10,13 @@
 class QLabel;
 class QPushButton;
 
-namespace quorvel::ui
-{
+namespace quorvel::ui {
 
 class Forms;
 
 // The start-up screen: title, a short description, the author's web site and
 // the way on to the main window.
-class frmStart : public QWidget
-{
+class frmStart : public QWidget {
     Q_OBJECT
 public:
     frmStart(platform::Services& services, Forms& forms, AppInfo appInfo = {},

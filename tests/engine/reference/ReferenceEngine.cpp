@@ -5,11 +5,9 @@
 
 #include <new>
 
-namespace quorvel::reference
-{
+namespace quorvel::reference {
 
-namespace
-{
+namespace {
 
 using Str = std::u16string;
 using Int = std::int16_t;

@@ -12,8 +12,7 @@
 #include <cstdint>
 #include <string>
 
-namespace quorvel::reference
-{
+namespace quorvel::reference {
 
 std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
                                    std::u16string strTarget, std::u16string strCaseSen,

@@ -8,14 +8,12 @@
 
 #include <functional>
 
-namespace quorvel::test
-{
+namespace quorvel::test {
 
 // Runs whileOpen on the About box once its modal loop runs, then closes the
 // box if whileOpen left it open, so that no test waits on a modal loop. The
 // watch ends with the driver, whether or not the box ever opened.
-class AboutBoxDriver
-{
+class AboutBoxDriver {
 public:
     explicit AboutBoxDriver(std::function<void(ui::frmAbout&)> whileOpen = {})
         : whileOpen_(std::move(whileOpen))

@@ -15,10 +15,8 @@
 #include <memory>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
@@ -43,8 +41,7 @@ void click(QWidget* widget, QPoint releaseAt = {1, 1})
 }
 
 // A loaded box over a plain owner window, shown without a modal loop.
-class AboutBox : public testing::Test
-{
+class AboutBox : public testing::Test {
 protected:
     void SetUp() override
     {
@@ -182,8 +179,7 @@ TEST_F(AboutBox, SystemInfoWithoutRegistryShowsTheNoticeAndStaysOpen)
 }
 
 // The box as the Help menu opens it: modal over the main window.
-class AboutFromMainWindow : public MainWindowFixture
-{
+class AboutFromMainWindow : public MainWindowFixture {
 protected:
     void SetUp() override
     {

@@ -13,10 +13,8 @@
 #include <string>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using Bytes = std::vector<unsigned char>;
 
@@ -36,8 +34,7 @@ Bytes terminated(const std::string& text)
     return bytes;
 }
 
-class GetKeyValueTest : public testing::Test
-{
+class GetKeyValueTest : public testing::Test {
 protected:
     bool read(QString& value, const std::string& valueName = "PATH")
     {

@@ -10,10 +10,8 @@
 #include <memory>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 constexpr Qt::DropActions kCopyOrMove = Qt::CopyAction | Qt::MoveAction;
 
@@ -39,8 +37,7 @@ std::unique_ptr<QMimeData> offering(std::initializer_list<const char*> formats)
     return data;
 }
 
-class DropTarget : public MainWindowFixture
-{
+class DropTarget : public MainWindowFixture {
 protected:
     void SetUp() override
     {

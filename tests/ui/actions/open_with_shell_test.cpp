@@ -3,10 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 TEST(OpenWithShell, ResultsAbove32SucceedQuietly)
 {

@@ -4,10 +4,8 @@
 #include <QPushButton>
 #include <QTest>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using Outward = MainWindowFixture;
 

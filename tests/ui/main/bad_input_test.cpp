@@ -5,10 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using MainWindowBadInput = MainWindowFixture;
 

@@ -12,10 +12,8 @@
 
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using MainWindow = MainWindowFixture;
 

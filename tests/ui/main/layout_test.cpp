@@ -12,10 +12,8 @@
 #include <algorithm>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using MainWindowLayout = MainWindowFixture;
 

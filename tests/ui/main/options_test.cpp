@@ -8,10 +8,8 @@
 #include <optional>
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 using Options = MainWindowFixture;
 using Handler = void (ui::frmMain::*)();

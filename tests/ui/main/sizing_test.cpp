@@ -6,13 +6,10 @@
 
 #include <vector>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
-class Sizing : public MainWindowFixture
-{
+class Sizing : public MainWindowFixture {
 protected:
     void SetUp() override
     {

@@ -13,17 +13,14 @@
 
 #include <gtest/gtest.h>
 
-namespace quorvel::test
-{
-namespace
-{
+namespace quorvel::test {
+namespace {
 
 const QColor kDarkBlue(0, 0, 192);
 const QColor kBlue(0, 0, 255);
 const QColor kRed(255, 0, 0);
 
-class StartScreen : public testing::Test
-{
+class StartScreen : public testing::Test {
 protected:
     void SetUp() override { load({}); }
 
