@@ -51,6 +51,8 @@ QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption, QRe
     label->setObjectName(QLatin1String(name));
     label->setGeometry(geometry);
     label->setTextFormat(Qt::PlainText);
+    // Captions sit at the top of their box, level with the count beside them.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     if (autoSize)
         label->adjustSize();
     return label;
