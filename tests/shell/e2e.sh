@@ -40,10 +40,10 @@ if [ -z "${QUORVEL_E2E_UNDER_X:-}" ]; then
     exec bash "$here/../x11/run-under-x.sh" bash "$0" "$build_dir"
 fi
 
-# Polls a command for up to five seconds; prints its last output.
+# Polls a command for up to twenty seconds (CI machines are busy); prints its output.
 wait_for() {
     local output
-    for _ in $(seq 50); do
+    for _ in $(seq 200); do
         if output=$("$@" 2>/dev/null) && [ -n "$output" ]; then
             echo "$output"
             return 0
