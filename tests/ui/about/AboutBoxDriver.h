@@ -16,9 +16,18 @@ namespace quorvel::test {
 class AboutBoxDriver {
 public:
     explicit AboutBoxDriver(std::function<void(ui::frmAbout&)> whileOpen = {})
-        : whileOpen_(std::move(whileOpen))
     {
-        QObject::connect(&poll_, &QTimer::timeout, [this] { check(); });
+        QObject::connect(&poll_, &QTimer::timeout, [this, whileOpen = std::move(whileOpen)] {
+            QPointer box = qobject_cast<ui::frmAbout*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            poll_.stop();
+            ran_ = true;
+            if (whileOpen)
+                whileOpen(*box);
+            if (box)
+                box->close();
+        });
         poll_.start(5);
     }
 
@@ -26,20 +35,6 @@ public:
     bool ran() const { return ran_; }
 
 private:
-    void check()
-    {
-        QPointer<ui::frmAbout> box = qobject_cast<ui::frmAbout*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        poll_.stop();
-        ran_ = true;
-        if (whileOpen_)
-            whileOpen_(*box);
-        if (box)
-            box->close();
-    }
-
-    std::function<void(ui::frmAbout&)> whileOpen_;
     QTimer poll_;
     bool ran_ = false;
 };
