@@ -52,6 +52,8 @@ TEST(GetKeyValue, ReadsStringsAndNumbersOrEmptiesTheValue)
         {"1025 bytes count as missing", 1, Bytes(1025, 'x'), 0, false, ""},
         {"number with a zero high byte", 4, {0x10, 0, 0, 0}, 0, true, "16"},
         {"number, byte order", 4, {0x78, 0x56, 0x34, 0x12}, 0, true, "305419896"},
+        // Digits of a byte below 16 keep their zero, or 0x0105 would read as 0x15.
+        {"byte below 16 keeps its zero digit", 4, {0x05, 0x01, 0, 0}, 0, true, "261"},
         {"unexpected type keeps the value", 7, sz("a"), 0, true, "before"},
         {"refused opening", 1, sz("a"), 5, false, ""},
     };
