@@ -1,38 +1,56 @@
 #pragma once
 
-#include "engine/Reporter.h"
+#include "engine/Translate.h"
 
-#include <ostream>
-#include <string>
+#include <gtest/gtest.h>
+
+#include <tuple>
 #include <vector>
 
 namespace quorvel::testing {
 
-struct Box {
-    std::u16string text;
-    std::u16string title;
-    int style = 0;
-    bool operator==(const Box&) const = default;
-};
+using Box = std::tuple<std::u16string, std::u16string, int>; // text, title, style
 
-inline std::ostream& operator<<(std::ostream& out, const Box& box)
-{
-    const auto ascii = [](const std::u16string& s) {
-        std::string r;
-        for (char16_t c : s)
-            r.push_back(c < 128 ? static_cast<char>(c) : '?');
-        return r;
-    };
-    return out << '[' << ascii(box.title) << ": " << ascii(box.text) << " /" << box.style << ']';
-}
-
-class RecordingReporter : public Reporter {
-public:
+// What one call left behind: the boxes it showed, as its reporter, and its
+// outputs, whose initial values stand for outputs never written.
+struct Outcome : Reporter {
+    Outcome(std::u16string r = u"<untouched>", std::int16_t c = -99, std::vector<Box> b = {})
+        : result(std::move(r)), count(c), boxes(std::move(b))
+    {}
     void message(const std::u16string& text, const std::u16string& title, int style) override
     {
-        boxes.push_back({text, title, style});
+        boxes.emplace_back(text, title, style);
     }
+    bool operator==(const Outcome& o) const
+    {
+        return std::tie(result, count, boxes) == std::tie(o.result, o.count, o.boxes);
+    }
+    std::u16string result;
+    std::int16_t count;
     std::vector<Box> boxes;
 };
+
+inline void PrintTo(const Outcome& o, std::ostream* out)
+{
+    *out << ::testing::PrintToString(o.result.substr(0, 60)) << " of " << o.result.size()
+         << " units, count " << o.count << ", boxes " << ::testing::PrintToString(o.boxes);
+}
+
+// Runs a translation method, the engine's or the reference's, with the tables
+// for a predefined one.
+template <class Method, class... Tables>
+Outcome run(Method method, const TrailingOptions& options, const std::u16string& source,
+            const Tables&... tables)
+{
+    Outcome o;
+    method(o, tables..., options, source, o.result, o.count);
+    return o;
+}
+
+inline const auto kStandardTables = [] {
+    std::pair<CodeTable, CodeTable> t;
+    buildTranslationTables(t.first, t.second);
+    return t;
+}();
 
 } // namespace quorvel::testing

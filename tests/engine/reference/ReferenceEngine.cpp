@@ -3,153 +3,87 @@
 #include "engine/RuntimeError.h"
 #include "engine/Text.h"
 
-#include <new>
+#include <algorithm>
+#include <string_view>
 
 namespace quorvel::reference {
-
 namespace {
 
 using Str = std::u16string;
 using Int = std::int16_t;
 
-// The string primitives, 1-based, with their usual forgiving bounds.
-Str left(const Str& s, long long count)
+// 1-based position of the first match at or after start, or 0. Mid(s, k) is
+// s.substr(k - 1) below: every k there is at most one past the end.
+long long inStr(long long start, const Str& s, const Str& target, bool ignoreCase)
 {
-    return s.substr(0, static_cast<std::size_t>(count));
+    const auto found = std::search(
+        s.begin() + start - 1, s.end(), target.begin(), target.end(), [&](char16_t a, char16_t b) {
+            return ignoreCase ? upperCaseChar(a) == upperCaseChar(b) : a == b;
+        });
+    return found == s.end() ? 0 : found - s.begin() + 1;
 }
 
-Str mid(const Str& s, long long start, long long count = -1)
-{
-    if (start > static_cast<long long>(s.size()))
-        return {};
-    return count < 0
-               ? s.substr(static_cast<std::size_t>(start - 1))
-               : s.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(count));
-}
-
-Str right(const Str& s, long long count)
-{
-    return count >= static_cast<long long>(s.size())
-               ? s
-               : s.substr(s.size() - static_cast<std::size_t>(count));
-}
-
-bool sameUnit(char16_t a, char16_t b, bool textCompare)
-{
-    return textCompare ? upperCaseChar(a) == upperCaseChar(b) : a == b;
-}
-
-// 1-based position of the first match at or after start, or 0.
-long long inStr(long long start, const Str& s, const Str& target, bool textCompare)
-{
-    const long long n = static_cast<long long>(s.size());
-    const long long m = static_cast<long long>(target.size());
-    for (long long i = start; i + m - 1 <= n; ++i) {
-        long long k = 0;
-        while (k < m && sameUnit(s[i - 1 + k], target[k], textCompare))
-            ++k;
-        if (k == m)
-            return i;
-    }
-    return 0;
-}
-
-// "&H" followed by the two characters, read as a numeric literal: digits until
-// the first other character, blanks, tabs and line feeds skipped.
+// "&H" and two characters as a numeric literal: hexadecimal digits up to the
+// first other character, blanks, tabs and line feeds skipped.
 double hexValue(const Str& two)
 {
     double value = 0;
     for (char16_t c : two) {
-        if (c == u' ' || c == u'\t' || c == u'\n')
-            continue;
-        int digit = -1;
-        if (c >= u'0' && c <= u'9')
-            digit = c - u'0';
-        else if (c >= u'A' && c <= u'F')
-            digit = c - u'A' + 10;
-        else if (c >= u'a' && c <= u'f')
-            digit = c - u'a' + 10;
-        if (digit < 0)
+        const std::size_t digit = std::u16string_view(u"0123456789ABCDEFabcdef").find(c);
+        if (digit != std::u16string_view::npos)
+            value = value * 16 + static_cast<double>(digit < 16 ? digit : digit - 6);
+        else if (c != u' ' && c != u'\t' && c != u'\n')
             break;
-        value = value * 16 + digit;
     }
     return value;
-}
-
-Str trimBlanks(const Str& s)
-{
-    long long first = 1;
-    long long last = static_cast<long long>(s.size());
-    while (first <= last && s[first - 1] == u' ')
-        ++first;
-    while (last >= first && s[last - 1] == u' ')
-        --last;
-    return mid(s, first, last - first + 1);
 }
 
 Str cutAtMarker(const Str& source)
 {
     const Int p = checked16(inStr(1, source, u"action=", true));
-    if (p > 0)
-        return mid(source, checked16(p + 7));
-    return source;
-}
-
-template <class Body> void handled(Reporter& reporter, const char16_t* title, Body&& body)
-{
-    try {
-        body();
-    } catch (const RuntimeError& error) {
-        reporter.message(errorMessageText(error), title, kStyleCritical);
-    } catch (const std::bad_alloc&) {
-        reporter.message(errorMessageText(outOfMemoryError()), title, kStyleCritical);
-    }
+    return p > 0 ? source.substr(checked16(p + 7) - 1) : source;
 }
 
 } // namespace
 
+// Each procedure with an error handler shows the run-time error under its own
+// title and ends; the outputs not yet written keep their values.
 std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
                                    std::u16string strTarget, std::u16string strCaseSen,
                                    std::int16_t& iNumReplacementsMade,
                                    std::u16string strReplacement)
 {
-    Str result;
-    Int count = 0;
-    handled(reporter, u"sRemoveReplaceMulti", [&] {
-        if (strTarget.empty() || strSource.empty()) {
-            result = strSource;
-            return;
-        }
+    try {
+        if (strTarget.empty() || strSource.empty())
+            return strSource;
         strCaseSen = upperCase(strCaseSen);
         if (strCaseSen != u"T" && strCaseSen != u"F") {
             reporter.message(u"Value for case sensitive must be T or F", u"sRemoveReplaceMulti",
                              kStyleCritical);
-            result = Str();
-            return;
+            return Str();
         }
-        const long long length = static_cast<long long>(strTarget.size());
-        const bool textCompare = strCaseSen == u"F";
-        Str remaining = strSource;
-        Str output;
-        long long pos = inStr(1, remaining, strTarget, textCompare);
-        while (pos > 0) {
-            output += left(remaining, pos - 1) + strReplacement;
-            remaining = mid(remaining, pos + length);
+        Str remaining = strSource, output;
+        Int count = 0;
+        long long pos;
+        while ((pos = inStr(1, remaining, strTarget, strCaseSen == u"F")) > 0) {
+            output += remaining.substr(0, pos - 1) + strReplacement;
+            remaining = remaining.substr(pos + strTarget.size() - 1);
             count = checked16(count + 1);
-            pos = inStr(1, remaining, strTarget, textCompare);
         }
-        result = output + remaining;
         iNumReplacementsMade = count;
-    });
-    return result;
+        return output + remaining;
+    } catch (const RuntimeError& error) {
+        reporter.message(errorMessageText(error), u"sRemoveReplaceMulti", kStyleCritical);
+        return Str();
+    }
 }
 
 std::u16string RemoveTrailing(std::u16string text, const std::u16string& trailingChars)
 {
     text = trimBlanks(text);
-    const Int n = checked16(static_cast<long long>(trailingChars.size()));
-    if (n <= static_cast<long long>(text.size()) && upperCase(right(text, n)) == trailingChars)
-        text = left(text, static_cast<long long>(text.size()) - n);
+    const Int n = checked16(std::ssize(trailingChars));
+    if (n <= std::ssize(text) && upperCase(text.substr(text.size() - n)) == trailingChars)
+        text = text.substr(0, text.size() - n);
     return text;
 }
 
@@ -157,13 +91,12 @@ void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTabl
                      const TrailingOptions& options, const std::u16string& source,
                      std::u16string& result, std::int16_t& count)
 {
-    handled(reporter, u"FixTheURLPredef", [&] {
-        const Str sourceCopy = source;
-        if (sourceCopy.empty()) {
+    try {
+        if (source.empty()) {
             result = Str();
             return;
         }
-        Str work = cutAtMarker(sourceCopy);
+        Str work = cutAtMarker(source);
         Int total = 0;
         for (Int i = 0; i <= static_cast<Int>(kTableSize - 1); i = checked16(i + 1)) {
             Int pass = 0;
@@ -174,28 +107,28 @@ void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTabl
             work = reference::RemoveTrailing(work, options.trailingChars);
         result = work;
         count = total;
-    });
+    } catch (const RuntimeError& error) {
+        reporter.message(errorMessageText(error), u"FixTheURLPredef", kStyleCritical);
+    }
 }
 
 void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std::u16string& source,
                   std::u16string& result, std::int16_t& count)
 {
-    const Str sourceCopy = source;
-    handled(reporter, u"FixTheURLDyn", [&] {
-        if (sourceCopy.empty()) {
+    try {
+        if (source.empty()) {
             result = Str();
             return;
         }
-        Str work = cutAtMarker(sourceCopy);
+        Str work = cutAtMarker(source);
         Int made = 0;
         Int p = checked16(inStr(1, work, u"%", false));
         while (p >= 1) {
-            if (checked16(p + 2) <= static_cast<long long>(work.size())) {
-                const Str two = mid(work, checked16(p + 1), 2);
-                const double value = hexValue(two);
+            if (checked16(p + 2) <= std::ssize(work)) {
+                const double value = hexValue(work.substr(p, 2));
                 if (value > 31 && value < 127) {
-                    const Str decoded(1, static_cast<char16_t>(value));
-                    work = left(work, p - 1) + decoded + mid(work, checked16(p + 3));
+                    work = work.substr(0, p - 1) + static_cast<char16_t>(value) +
+                           work.substr(checked16(p + 3) - 1);
                     made = checked16(made + 1);
                 }
             }
@@ -205,7 +138,9 @@ void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std:
             work = reference::RemoveTrailing(work, options.trailingChars);
         result = work;
         count = made;
-    });
+    } catch (const RuntimeError& error) {
+        reporter.message(errorMessageText(error), u"FixTheURLDyn", kStyleCritical);
+    }
 }
 
 } // namespace quorvel::reference
