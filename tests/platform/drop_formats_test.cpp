@@ -1,134 +1,60 @@
 #include "platform/shared/DropFormats.h"
 
 #include <QMimeData>
-#include <QUrl>
 
 #include <gtest/gtest.h>
-
-#include <utility>
-#include <vector>
 
 namespace quorvel::test {
 namespace {
 
-using Offer = std::pair<const char*, QByteArray>;
+using namespace Qt::StringLiterals;
 
-struct DropCase {
-    const char* what;
-    std::vector<Offer> offers;
-    bool text;
-    const char* content; // the text taken, when there is one
-    const char* name;    // the name in the warning otherwise
-};
-
-const QByteArray kAny("x");
-
-const DropCase kCases[] = {
-    {"browser link: text and a web URL list",
-     {{"text/uri-list", "https://a.example/r?action=x%2Fy\r\n"},
-      {"text/plain", "https://a.example/r?action=x%2Fy"}},
-     true,
-     "https://a.example/r?action=x%2Fy",
-     nullptr},
-    {"text with a trailing line break and several lines",
-     {{"text/plain", "one\r\ntwo\n"}},
-     true,
-     "one\r\ntwo\n",
-     nullptr},
-    {"UTF-8 text of a GTK source",
-     {{"text/plain;charset=utf-8", "caf\xc3\xa9"}},
-     true,
-     "caf\u00e9",
-     nullptr},
-    {"Latin-1 text", {{"text/plain;charset=ISO-8859-1", "caf\xe9"}}, true, "caf\u00e9", nullptr},
-    {"empty text", {{"text/plain", ""}}, true, "", nullptr},
-    {"web URL list alone, comments dropped",
-     {{"text/uri-list", "# from a page\r\nhttps://a.example/1\r\nhttps://b.example/2\r\n"}},
-     true,
-     "https://a.example/1\r\nhttps://b.example/2",
-     nullptr},
-    {"text beside a picture is still text",
-     {{"image/png", kAny}, {"text/plain", "https://a.example/p.png"}},
-     true,
-     "https://a.example/p.png",
-     nullptr},
-    {"file manager: file URLs with their paths as text",
-     {{"text/uri-list", "file:///home/u/a.txt\r\n"}, {"text/plain", "/home/u/a.txt"}},
-     false,
-     nullptr,
-     "Files"},
-    {"Windows file drop",
-     {{"application/x-qt-windows-mime;value=\"FileNameW\"", kAny}},
-     false,
-     nullptr,
-     "Files"},
-    {"Qt image", {{"application/x-qt-image", kAny}}, false, nullptr, "bitmap"},
-    {"PNG picture", {{"image/png", kAny}}, false, nullptr, "bitmap"},
-    {"bitmap and DIB: the bitmap wins",
-     {{"image/bmp", kAny}, {"image/jpeg", kAny}},
-     false,
-     nullptr,
-     "bitmap"},
-    {"DIB alone", {{"image/x-MS-bmp", kAny}}, false, nullptr, "DIB"},
-    {"metafile", {{"image/x-wmf", kAny}}, false, nullptr, "Metafile"},
-    {"metafile before enhanced metafile",
-     {{"image/emf", kAny}, {"image/wmf", kAny}},
-     false,
-     nullptr,
-     "Metafile"},
-    {"enhanced metafile before DIB",
-     {{"image/bmp", kAny}, {"image/x-emf", kAny}},
-     false,
-     nullptr,
-     "EMetafile"},
-    {"picture before files",
-     {{"text/uri-list", "file:///a.png"}, {"image/png", kAny}},
-     false,
-     nullptr,
-     "bitmap"},
-    {"files before rich text",
-     {{"text/rtf", kAny}, {"text/uri-list", "file:///a.rtf"}},
-     false,
-     nullptr,
-     "Files"},
-    {"rich text", {{"application/rtf", kAny}}, false, nullptr, "RTF"},
-    {"Windows rich text",
-     {{"application/x-qt-windows-mime;value=\"Rich Text Format\"", kAny}},
-     false,
-     nullptr,
-     "RTF"},
-    {"vector drawing is no bitmap", {{"image/svg+xml", kAny}}, false, nullptr, "Unknown"},
-    {"HTML alone", {{"text/html", "<b>x</b>"}}, false, nullptr, "Unknown"},
-    {"nothing at all", {}, false, nullptr, "Unknown"},
-};
-
-TEST(DropFormats, TextIsTakenWholeAndOtherObjectsAreNamedByTheirFirstFormat)
+// Offers the formats between the '|', each with its bytes (in Latin-1) after ": ".
+void offer(QMimeData& data, const QString& offers)
 {
-    for (const DropCase& drop : kCases) {
-        SCOPED_TRACE(drop.what);
-        QMimeData data;
-        for (const auto& [format, bytes] : drop.offers)
-            data.setData(QString::fromLatin1(format), bytes);
-        ASSERT_EQ(platform::dropOffersText(data), drop.text);
-        if (drop.text)
-            EXPECT_EQ(platform::dropText(data), QString::fromUtf8(drop.content));
-        else
-            EXPECT_EQ(platform::dropObjectTypeName(data), QString::fromLatin1(drop.name));
+    for (const QString& offer : offers.split(u'|', Qt::SkipEmptyParts)) {
+        const qsizetype colon = offer.indexOf(u": ");
+        data.setData(offer.left(colon), colon < 0 ? "x" : offer.mid(colon + 2).toLatin1());
     }
 }
 
-TEST(DropFormats, TextSetThroughQtIsOfferedAsText)
+TEST(DropFormats, TextIsTakenWholeOtherObjectsAreNamed)
 {
-    QMimeData data;
-    data.setText(QStringLiteral("a%20b\n"));
-    EXPECT_TRUE(platform::dropOffersText(data));
-    EXPECT_EQ(platform::dropText(data), QStringLiteral("a%20b\n"));
-
-    // Qt itself counts URLs as text; a file among them makes it a file drop.
-    QMimeData files;
-    files.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/a.txt"))});
-    EXPECT_FALSE(platform::dropOffersText(files));
-    EXPECT_EQ(platform::dropObjectTypeName(files), QStringLiteral("Files"));
+    const QString file = u": file:///home/u/a.txt"_s;
+    const struct {
+        QString offers;
+        bool text;
+        QString expected; // the text taken, or the object's name
+    } cases[] = {
+        // A browser's link: a web URL list beside the text.
+        {u"text/uri-list: https://a.example/r?a%2F\r\n|text/plain: https://a.example/r?a%2F"_s,
+         true, u"https://a.example/r?a%2F"_s},
+        {u"text/plain: one\r\ntwo\n"_s, true, u"one\r\ntwo\n"_s},
+        // The two bytes of UTF-8's \u00e9.
+        {u"text/plain;charset=utf-8: caf\u00c3\u00a9"_s, true, u"caf\u00e9"_s},
+        {u"text/uri-list: # comment\r\nhttps://a.example/1\r\nhttps://b.example/2\r\n"_s, true,
+         u"https://a.example/1\r\nhttps://b.example/2"_s},
+        {u"image/png|text/plain: https://a.example/p.png"_s, true, u"https://a.example/p.png"_s},
+        // A file manager adds the paths as text: still files.
+        {"text/uri-list" + file + "|text/plain" + file, false, "Files"},
+        {u"application/x-qt-windows-mime;value=\"FileNameW\""_s, false, u"Files"_s},
+        {u"application/x-qt-image"_s, false, "bitmap"},
+        {u"image/x-MS-bmp"_s, false, "DIB"},
+        {u"image/emf|image/x-wmf"_s, false, "Metafile"},
+        {u"image/bmp|image/x-emf"_s, false, "EMetafile"},
+        {"text/uri-list" + file + "|image/png", false, "bitmap"},
+        {"text/rtf|text/uri-list" + file, false, "Files"},
+        {u"application/rtf"_s, false, "RTF"},
+        {u"application/x-qt-windows-mime;value=\"Rich Text Format\""_s, false, u"RTF"_s},
+        {QString(), false, "Unknown"},
+    };
+    for (const auto& [offers, text, expected] : cases) {
+        QMimeData data;
+        offer(data, offers);
+        ASSERT_EQ(platform::dropOffersText(data), text) << offers.toStdString();
+        EXPECT_EQ(text ? platform::dropText(data) : platform::dropObjectTypeName(data), expected)
+            << offers.toStdString();
+    }
 }
 
 } // namespace

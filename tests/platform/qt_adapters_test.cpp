@@ -5,104 +5,68 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace quorvel::test {
 namespace {
 
-// Runs an action against the modal box once it is open.
-void whenModalOpens(std::function<void(QWidget*)> action)
-{
-    QTimer::singleShot(0, [action = std::move(action)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        action(modal);
-    });
-}
+using namespace Qt::StringLiterals;
 
-TEST(QtDialogs, MessageBoxShowsTextTitleAndIconOfItsStyle)
+// The real box, read and closed from a timer once its modal loop runs.
+TEST(QtDialogs, MessageBoxShowsTextTitleAndIcon)
 {
-    struct Case {
-        int style;
-        QMessageBox::Icon icon;
-    };
-    for (const Case c : {Case{0, QMessageBox::NoIcon}, Case{16, QMessageBox::Critical},
-                         Case{48, QMessageBox::Warning}, Case{64, QMessageBox::Information}}) {
-        QString seenText, seenTitle;
-        QMessageBox::Icon seenIcon = QMessageBox::Question;
-        int buttons = 0;
-        whenModalOpens([&](QWidget* modal) {
-            auto* box = qobject_cast<QMessageBox*>(modal);
+    const std::pair<int, QMessageBox::Icon> cases[] = {{0, QMessageBox::NoIcon},
+                                                       {16, QMessageBox::Critical},
+                                                       {48, QMessageBox::Warning},
+                                                       {64, QMessageBox::Information}};
+    for (const auto& [style, icon] : cases) {
+        SCOPED_TRACE(style);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
-            seenText = box->text();
-            seenTitle = box->windowTitle();
-            seenIcon = box->icon();
-            buttons = static_cast<int>(box->buttons().size());
+            seen = true;
+            EXPECT_EQ(box->text(), u"first\nsecond"_s); // a lone CR would show as a glyph
+            EXPECT_EQ(box->windowTitle(), u"Title"_s);
+            EXPECT_EQ(box->icon(), icon);
+            EXPECT_EQ(box->buttons().size(), 1);
             box->button(QMessageBox::Ok)->click();
         });
-        platform::QtDialogs().messageBox(QStringLiteral("first\r\nsecond"), QStringLiteral("Title"),
-                                         c.style);
-        EXPECT_EQ(seenText, QStringLiteral("first\nsecond")) << c.style;
-        EXPECT_EQ(seenTitle, QStringLiteral("Title"));
-        EXPECT_EQ(seenIcon, c.icon) << c.style;
-        EXPECT_EQ(buttons, 1);
+        platform::QtDialogs().messageBox(u"first\r\nsecond"_s, u"Title"_s, style);
+        EXPECT_TRUE(seen);
     }
 }
 
-TEST(QtDialogs, InputBoxReturnsEntryOrEmptyOnCancel)
-{
-    for (const bool accept : {true, false}) {
-        QString defaultSeen;
-        whenModalOpens([&](QWidget* modal) {
-            auto* edit = modal->findChild<QLineEdit*>();
-            ASSERT_NE(edit, nullptr);
-            defaultSeen = edit->text();
-            edit->setText(QStringLiteral("abc "));
-            QMetaObject::invokeMethod(modal, accept ? "accept" : "reject");
-        });
-        const QString answer = platform::QtDialogs().inputBox(
-            QStringLiteral("Prompt"), QStringLiteral("Title"), QStringLiteral("');"));
-        EXPECT_EQ(defaultSeen, QStringLiteral("');"));
-        EXPECT_EQ(answer, accept ? QStringLiteral("abc ") : QString());
-    }
-}
-
-TEST(QtClipboard, ClearRemovesEveryFormatAndTextArrivesAsPlainText)
+TEST(QtClipboard, ClearsEveryFormatThenSetsPlainText)
 {
     auto* data = new QMimeData;
-    data->setHtml(QStringLiteral("<b>old</b>"));
-    data->setText(QStringLiteral("old"));
+    data->setHtml(u"<b>old</b>"_s);
     QGuiApplication::clipboard()->setMimeData(data);
     platform::QtClipboard clipboard;
     clipboard.clear();
     const QMimeData* cleared = QGuiApplication::clipboard()->mimeData();
     EXPECT_TRUE(cleared == nullptr || cleared->formats().isEmpty());
-    clipboard.setText(QStringLiteral("  http://x.example/ä  "));
+    clipboard.setText(u"  http://x.example/\u00e4  "_s);
     const QMimeData* now = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(now, nullptr);
-    EXPECT_EQ(now->text(), QStringLiteral("  http://x.example/ä  "));
+    EXPECT_EQ(now->text(), u"  http://x.example/\u00e4  "_s);
     EXPECT_FALSE(now->hasHtml());
 }
 
-TEST(QtInstanceGuard, OnlyTheFirstCopyRunsAndItsNameDiesWithIt)
+TEST(QtInstanceGuard, OnlyTheFirstCopyRuns)
 {
-    const QString name = QStringLiteral("quorvel-test-%1").arg(QDateTime::currentMSecsSinceEpoch());
-    auto first = std::make_unique<platform::QtInstanceGuard>(name);
-    EXPECT_FALSE(first->anotherInstanceRunning());
-    EXPECT_FALSE(first->anotherInstanceRunning()) << "asking again must not refuse the first copy";
-    platform::QtInstanceGuard second(name);
-    EXPECT_TRUE(second.anotherInstanceRunning());
-    first.reset();
-    platform::QtInstanceGuard third(name);
-    EXPECT_FALSE(third.anotherInstanceRunning());
+    const QString name = u"quorvel-test-%1"_s.arg(QCoreApplication::applicationPid());
+    {
+        platform::QtInstanceGuard first(name);
+        EXPECT_FALSE(first.anotherInstanceRunning());
+        EXPECT_FALSE(first.anotherInstanceRunning()) << "asking again must not refuse the first";
+        EXPECT_TRUE(platform::QtInstanceGuard(name).anotherInstanceRunning());
+    }
+    EXPECT_FALSE(platform::QtInstanceGuard(name).anotherInstanceRunning());
 }
 
 } // namespace
