@@ -1,6 +1,5 @@
 #include "fakes/FakeServices.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace quorvel::test {
@@ -21,22 +20,6 @@ QString FakeDialogs::inputBox(const QString& prompt, const QString& title,
     QString answer = inputAnswers.front();
     inputAnswers.pop_front();
     return answer;
-}
-
-int FakeShell::open(const QString& target)
-{
-    opened.append(target);
-    return result;
-}
-
-void FakeClipboard::clear()
-{
-    calls.append(QStringLiteral("clear"));
-}
-
-void FakeClipboard::setText(const QString& text)
-{
-    calls.append(QStringLiteral("setText:") + text);
 }
 
 void FakeZOrder::setTopmost(QWidget* window, bool topmost)
@@ -83,17 +66,6 @@ long FakeRegistry::closeKey(Key)
 {
     --openHandles;
     return kSuccess;
-}
-
-bool FakePrograms::isOrdinaryFile(const QString& path)
-{
-    return ordinaryFiles.contains(path);
-}
-
-bool FakePrograms::startDetached(const QString& path)
-{
-    started.append(path);
-    return startSucceeds;
 }
 
 } // namespace quorvel::test

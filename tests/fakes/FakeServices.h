@@ -43,7 +43,11 @@ public:
 
 class FakeShell : public platform::Shell {
 public:
-    int open(const QString& target) override;
+    int open(const QString& target) override
+    {
+        opened.append(target);
+        return result;
+    }
 
     int result = 42;
     QStringList opened;
@@ -51,8 +55,8 @@ public:
 
 class FakeClipboard : public platform::Clipboard {
 public:
-    void clear() override;
-    void setText(const QString& text) override;
+    void clear() override { calls.append(QStringLiteral("clear")); }
+    void setText(const QString& text) override { calls.append("setText:" + text); }
 
     QStringList calls; // "clear" and "setText:<text>" in order
 };
@@ -95,8 +99,12 @@ private:
 
 class FakePrograms : public platform::Programs {
 public:
-    bool isOrdinaryFile(const QString& path) override;
-    bool startDetached(const QString& path) override;
+    bool isOrdinaryFile(const QString& path) override { return ordinaryFiles.contains(path); }
+    bool startDetached(const QString& path) override
+    {
+        started.append(path);
+        return startSucceeds;
+    }
 
     QStringList ordinaryFiles;
     QStringList started;
