@@ -1,3 +1,4 @@
+#include "engine/RuntimeError.h"
 #include "support/MainWindowFixture.h"
 #include "ui/common/Twips.h"
 
@@ -8,38 +9,33 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <QWindow>
 
-#include <algorithm>
+#include <optional>
+#include <tuple>
+#include <utility>
 
 namespace quorvel::test {
 namespace {
 
 using MainWindow = MainWindowFixture;
+using Options = MainWindowFixture;
 
-TEST_F(MainWindow, TypingTranslatesEveryChangeAndTrimsTheResult)
-{
-    typeIntoUpperBox(QStringLiteral("x%3a%2f%2fy%2ez"));
-    EXPECT_EQ(window->txtGoodURL->text(), "x://y.z");
-    EXPECT_EQ(window->lblReps->text(), "4");
-    window->txtBadURL->setPlainText(QStringLiteral("%20abc%20"));
-    EXPECT_EQ(window->txtGoodURL->text(), "abc");
-    EXPECT_EQ(window->lblReps->text(), "2");
-    EXPECT_TRUE(fakes.dialogs.messages.empty());
-}
-
-TEST_F(MainWindow, ClearResetsTheCountOnlyWithAutoTranslate)
+TEST_F(MainWindow, TypingTranslatesClearResetsTheCountOnlyWithAutoTranslate)
 {
     showActive();
     for (const bool autoTranslate : {true, false}) {
         SCOPED_TRACE(autoTranslate ? "auto" : "manual");
         window->mnuOptionsTransOnChange->setChecked(true);
-        window->txtBadURL->setPlainText(QStringLiteral("a%41%42"));
+        typeIntoUpperBox(QStringLiteral("x%3a%2f%2fy%2ez"));
+        EXPECT_EQ(window->txtGoodURL->text(), "x://y.z");
+        EXPECT_EQ(window->lblReps->text(), "4");
         window->mnuOptionsTransOnChange->setChecked(autoTranslate);
         window->cmdNavigate->setFocus();
         window->cmdClear->click();
         EXPECT_EQ(window->txtBadURL->text(), QString());
         EXPECT_EQ(window->txtGoodURL->text(), QString());
-        EXPECT_EQ(window->lblReps->text(), autoTranslate ? "0" : "2");
+        EXPECT_EQ(window->lblReps->text(), autoTranslate ? "0" : "4");
         EXPECT_EQ(QApplication::focusWidget(), window->txtBadURL);
     }
 }
@@ -51,30 +47,23 @@ TEST_F(MainWindow, KeysFromTheTextBoxesPressTheirButtons)
     // The About box is modal; only whether its item fires matters here.
     QObject::disconnect(window->mnuHelpAbout, nullptr, window, nullptr);
     ui::UrlBox* const upper = window->txtBadURL;
-    ui::UrlBox* const lower = window->txtGoodURL;
-    struct Case {
-        ui::UrlBox* box;
-        QKeyCombination key;
-        QObject* target;
-        const char* signal;
-    };
-    const Case cases[] = {
+    const std::tuple<ui::UrlBox*, QKeyCombination, QObject*, const char*> cases[] = {
         {upper, Qt::Key_Return, window->cmdTrans, SIGNAL(clicked())},
-        {lower, Qt::Key_Enter, window->cmdTrans, SIGNAL(clicked())},
+        {window->txtGoodURL, Qt::Key_Enter, window->cmdTrans, SIGNAL(clicked())},
         {upper, Qt::CTRL | Qt::Key_T, window->cmdTrans, SIGNAL(clicked())},
         {upper, Qt::CTRL | Qt::Key_G, window->cmdNavigate, SIGNAL(clicked())},
         {upper, Qt::CTRL | Qt::Key_P, window->cmdClip, SIGNAL(clicked())},
         {upper, Qt::CTRL | Qt::Key_B, window->cmdClear, SIGNAL(clicked())},
         // A text box takes Ctrl+A for itself unless the window claims it.
         {upper, Qt::CTRL | Qt::Key_A, window->mnuHelpAbout, SIGNAL(triggered())},
-        {lower, Qt::Key_Escape, window->cmdExit, SIGNAL(clicked())},
+        {window->txtGoodURL, Qt::Key_Escape, window->cmdExit, SIGNAL(clicked())},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QKeySequence(c.key).toString().toStdString());
+    for (const auto& [box, key, target, signal] : cases) {
+        SCOPED_TRACE(QKeySequence(key).toString().toStdString());
         upper->setPlainText(QStringLiteral("%41"));
-        QSignalSpy pressed(c.target, c.signal);
-        c.box->setFocus();
-        QTest::keyClick(c.box, c.key.key(), c.key.keyboardModifiers());
+        QSignalSpy pressed(target, signal);
+        box->setFocus();
+        QTest::keyClick(box, key.key(), key.keyboardModifiers());
         EXPECT_EQ(pressed.count(), 1);
         EXPECT_FALSE(upper->toPlainText().contains(u'\n') || upper->textCursor().hasSelection());
     }
@@ -84,104 +73,202 @@ TEST_F(MainWindow, KeysFromTheTextBoxesPressTheirButtons)
     EXPECT_TRUE(window.isNull());
 }
 
-TEST_F(MainWindow, TerminateUnloadsWindowsLeftBehind)
+TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
 {
+    showActive();
+    window->mnuOptionsTransOnChange->setChecked(false);
+    const QString plain(1 << 20, u'c');
+    const QString odd = QString::fromUtf16(u"x%2f\0\xD800%3a\xDC00", 10);
+    // What is pasted, what is shown, the count and whether the overflow box shows.
+    const std::tuple<const char*, QString, QString, QString, bool> cases[] = {
+        {"empty", "", "", "0", false},
+        {"outer blanks trimmed", "%20abc%20", "abc", "2", false},
+        {"megabyte without escapes", plain, plain, "0", false},
+        // Positions past the 16-bit range end in one overflow box.
+        {"megabyte with escapes", "a%41" + plain + "%42", "", "0", true},
+        {"NUL and lone surrogates", odd, QString::fromUtf16(u"x/\0\xD800:\xDC00", 6), "2", false},
+    };
+    const std::vector<ShownMessage> overflow = {{"6 : Overflow", "FixTheURLDyn", 16}};
+    for (const auto& [name, link, shown, count, overflows] : cases) {
+        SCOPED_TRACE(name);
+        fakes.dialogs.messages.clear();
+        window->lblReps->setText("7");
+        QGuiApplication::clipboard()->setText(link);
+        window->txtBadURL->selectAll();
+        window->txtBadURL->paste();
+        ASSERT_EQ(window->txtBadURL->text(), link);
+        window->cmdTrans->click();
+        EXPECT_EQ(window->txtGoodURL->text(), shown);
+        EXPECT_EQ(window->lblReps->text(), count);
+        EXPECT_EQ(fakes.dialogs.messages, overflows ? overflow : std::vector<ShownMessage>{});
+    }
+}
+
+TEST_F(MainWindow, LayoutFollowsTheDesignAndTheWidthWithinBounds)
+{
+    showActive();
+    const QSize start = window->size();
+    auto px = [&](int twips) { return ui::twipsToPixels(twips, window); };
+    // The bounds are the size at load, taken before the first showing.
+    ASSERT_EQ(start, QSize(px(window->mlMinWidth), px(window->mlMinHeight)));
+    const std::pair<QWidget*, QRect> controls[] = {
+        // in twips, in tab order
+        {window->txtBadURL, {90, 360, 5635, 1170}}, {window->txtGoodURL, {90, 2085, 5635, 1170}},
+        {window->cmdTrans, {90, 3375, 1020, 420}},  {window->cmdClear, {1245, 3375, 1020, 420}},
+        {window->cmdClip, {2415, 3375, 1020, 420}}, {window->cmdNavigate, {3570, 3375, 1020, 420}},
+        {window->cmdExit, {4740, 3375, 1020, 420}}};
+    window->txtBadURL->setFocus();
+    for (const auto& [widget, r] : controls) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        EXPECT_EQ(widget->geometry(), ui::twipsRect(r.x(), r.y(), r.width(), r.height(), window));
+        EXPECT_EQ(QApplication::focusWidget(), widget);
+        QTest::keyClick(widget, Qt::Key_Tab);
+    }
+    // The labels fit their text, the count also when it grows.
+    window->txtBadURL->setPlainText(QStringLiteral("%41").repeated(12345));
+    for (QLabel* label : {window->Label1, window->Label2, window->lblReps})
+        EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
+    // Both boxes span the window's width less 200 twips, from 90 twips in.
+    auto expectBoxesFollowTheWidth = [&] {
+        const int width = px(ui::pixelsToTwips(window->width(), window) - 200);
+        for (const ui::UrlBox* box : {window->txtBadURL, window->txtGoodURL})
+            EXPECT_EQ(box->geometry(), QRect(px(90), box->y(), width, box->height()));
+    };
+    // Sizes as the window manager asks for them, past the widget's own checks:
+    // pixels added to width and height, and to the width kept.
+    const int attempts[][3] = {{100, 0, 100}, {-40, 0, 0},     {0, 60, 0},
+                               {0, -60, 0},   {250, -30, 250}, {-1, 1, 0}};
+    for (const auto& [dw, dh, keptDw] : attempts) {
+        SCOPED_TRACE(testing::Message() << dw << "," << dh);
+        window->windowHandle()->resize(start + QSize(dw, dh));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->size(), start + QSize(keptDw, 0));
+        expectBoxesFollowTheWidth();
+    }
+    auto enter = [&](void (QWidget::*show)(), Qt::WindowState state) {
+        (window->*show)();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowState() == state; }));
+        QCoreApplication::processEvents();
+    };
+    const int boxWidth = window->txtBadURL->width();
+    enter(&QWidget::showMinimized, Qt::WindowMinimized);
+    window->resize(start + QSize(300, 0));
+    ASSERT_EQ(window->width(), start.width() + 300);
+    EXPECT_EQ(window->txtBadURL->width(), boxWidth) << "a minimized window is left alone";
+    enter(&QWidget::showMaximized, Qt::WindowMaximized);
+    EXPECT_NE(window->height(), start.height());
+    EXPECT_EQ(window->minimumSize(), QSize(0, 0));
+    EXPECT_EQ(window->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+    expectBoxesFollowTheWidth();
+    enter(&QWidget::showNormal, Qt::WindowNoState);
+    EXPECT_GE(window->width(), start.width());
+    EXPECT_EQ(window->height(), start.height());
+    expectBoxesFollowTheWidth();
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+}
+
+TEST_F(MainWindow, LoadSetsTitleAndCaptionButASecondCopyNeverShows)
+{
+    EXPECT_EQ(window->windowTitle(), "Quorvel   Ver. 2.2.1     by Veskard");
+    EXPECT_EQ(window->mnuOptionRemTrailing->text(), "Remove trailing characters ');");
+    fakes.instanceGuard.anotherRunning = true;
+    QPointer<ui::frmMain> second = new ui::frmMain(fakes.services, forms);
+    EXPECT_FALSE(second->Form_Load());
+    EXPECT_FALSE(second->isVisible());
+    EXPECT_EQ(forms.loaded(), QList<QWidget*>{window.data()}) << "the first copy stays";
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+    // The terminate handler unloads the windows left behind.
     forms.load(new QWidget);
     delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(forms.loaded().isEmpty());
 }
 
-TEST_F(MainWindow, BadInputNeitherCrashesNorHangs)
+TEST_F(Options, EachItemStartsAsDesignedAndMovesItsMarkOnce)
 {
-    showActive();
-    window->mnuOptionsTransOnChange->setChecked(false);
-    const QString plain(1 << 20, u'c');
-    const QString odd = QString::fromUtf16(u"x%2f\0\xD800%3a\xDC00", 10);
-    struct Case {
-        const char* name;
-        QString link, shown, count;
-        bool overflow;
-    };
-    const Case cases[] = {
-        {"empty", "", "", "0", false},
-        {"megabyte without escapes", plain, plain, "0", false},
-        // Positions past the 16-bit range end in one overflow box.
-        {"megabyte with escapes", "a%41" + plain + "%42", "", "0", true},
-        {"NUL and lone surrogates", odd, QString::fromUtf16(u"x/\0\xD800:\xDC00", 6), "2", false},
-    };
-    QString lowerBoxDuringMessage = "unset";
-    fakes.dialogs.onMessage = [&](const ShownMessage&) {
-        lowerBoxDuringMessage = window->txtGoodURL->text();
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        fakes.dialogs.messages.clear();
-        window->lblReps->setText("7");
-        QGuiApplication::clipboard()->setText(c.link);
-        window->txtBadURL->selectAll();
-        window->txtBadURL->paste();
-        ASSERT_EQ(window->txtBadURL->text(), c.link);
+    const ui::frmMain& w = *window;
+    const std::pair<QAction*, bool> toggles[] = {
+        // item, checked at load
+        {w.mnuOptionsKeepOnTop, false},       {w.mnuOptionsShowDropIconForTextOnly, false},
+        {w.mnuOptionsBringToTopOnDrag, true}, {w.mnuOptionsTransOnDrop, true},
+        {w.mnuOptionsTransOnChange, true},    {w.mnuOptionRemTrailing, true}};
+    for (const auto& [item, byDefault] : toggles) {
+        SCOPED_TRACE(item->objectName().toStdString());
+        EXPECT_EQ(item->isChecked(), byDefault);
+        // A checkable item flips by itself: the handler must not flip it back.
+        for (const bool checked : {!byDefault, byDefault}) {
+            item->trigger();
+            EXPECT_EQ(item->isChecked(), checked);
+        }
+    }
+    const QString start = "When dragging a link to the top box, you will now see a drop icon ";
+    const std::vector<ShownMessage> explanations = {
+        {start + "only if the link is text", "Explanation", 64},
+        {start + "no matter what type the link is", "Explanation", 64}};
+    EXPECT_EQ(fakes.dialogs.messages, explanations);
+    ASSERT_EQ(fakes.zOrder.calls.size(), 2u);
+    EXPECT_EQ(fakes.zOrder.calls[0].window, window.data());
+    EXPECT_TRUE(fakes.zOrder.calls[0].topmost && !fakes.zOrder.calls[1].topmost) << "on, then off";
+    // A platform error is reported under the inner procedure's title; the mark stays moved.
+    fakes.zOrder.onCall = [](const FakeZOrder::Call&) { throw RuntimeError(5, "Bad call"); };
+    window->mnuOptionsKeepOnTop->trigger();
+    EXPECT_TRUE(window->mnuOptionsKeepOnTop->isChecked());
+    EXPECT_EQ(fakes.dialogs.messages.back(), (ShownMessage{"5 : Bad call", "KeepOnTop", 16}));
+    // The method pair shares one mark, and the next translation follows it.
+    // %2A is decoded dynamically but is not among the predefined codes.
+    window->txtBadURL->setPlainText(QStringLiteral("action=a%2Ab%2F"));
+    QAction *const dyn = w.mnuOptionsDynTrans, *const preDef = w.mnuOptionsPreDef;
+    // The item chosen and whether the dynamic method is checked afterwards.
+    const std::pair<QAction*, bool> steps[] = {
+        {dyn, false}, {dyn, true}, {preDef, false}, {preDef, true}};
+    for (const auto& [item, dynamic] : steps) {
+        SCOPED_TRACE(item->objectName().toStdString() + (dynamic ? " to dynamic" : " to table"));
+        item->trigger();
+        EXPECT_EQ(dyn->isChecked(), dynamic);
+        EXPECT_EQ(preDef->isChecked(), !dynamic);
         window->cmdTrans->click();
-        EXPECT_EQ(window->txtGoodURL->text(), c.shown);
-        EXPECT_EQ(window->lblReps->text(), c.count);
-        const std::vector<ShownMessage> overflow = {{"6 : Overflow", "FixTheURLDyn", 16}};
-        EXPECT_EQ(fakes.dialogs.messages, c.overflow ? overflow : std::vector<ShownMessage>{});
+        EXPECT_EQ(window->txtGoodURL->text(), dynamic ? "a*b/" : "a%2Ab/");
     }
-    // The megabyte shown before was gone by the time the box showed.
-    EXPECT_EQ(lowerBoxDuringMessage, QString());
 }
 
-TEST_F(MainWindow, LayoutFollowsTheDesignInTabOrder)
+TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
 {
-    showActive();
-    struct Control {
-        QWidget* widget;
-        int left, top, width, height; // twips
+    window->txtBadURL->setPlainText(QStringLiteral("r?action=http%3A%2F%2Fh.example%2Fpabc"));
+    const QString whole = "http://h.example/pabc", cut = "http://h.example/p";
+    // The answer (none: Cancel), whether "Remove trailing characters" is checked, the
+    // ending stored and the next translation.
+    const std::tuple<std::optional<QString>, bool, QString, QString> cases[] = {
+        {"abc", true, "ABC", cut},
+        {std::nullopt, true, "ABC", cut},
+        {"   ", true, "ABC", cut},
+        {" x ", true, " X", whole},
+        {QStringLiteral("\u00e9t\u00e9');  "), true, QStringLiteral("\u00c9T\u00c9');"), whole},
+        {"a&b", true, "A&B", whole},
+        {"bc", false, "BC", whole},
+        {std::nullopt, true, "BC", "http://h.example/pa"},
     };
-    const Control controls[] = {
-        {window->txtBadURL, 90, 360, 5635, 1170}, {window->txtGoodURL, 90, 2085, 5635, 1170},
-        {window->cmdTrans, 90, 3375, 1020, 420},  {window->cmdClear, 1245, 3375, 1020, 420},
-        {window->cmdClip, 2415, 3375, 1020, 420}, {window->cmdNavigate, 3570, 3375, 1020, 420},
-        {window->cmdExit, 4740, 3375, 1020, 420}};
-    window->txtBadURL->setFocus();
-    for (const Control& c : controls) {
-        SCOPED_TRACE(c.widget->objectName().toStdString());
-        EXPECT_EQ(c.widget->geometry(), ui::twipsRect(c.left, c.top, c.width, c.height, window));
-        EXPECT_EQ(QApplication::focusWidget(), c.widget);
-        QTest::keyClick(c.widget, Qt::Key_Tab);
+    QString previous = "');";
+    for (const auto& [answer, removal, stored, shown] : cases) {
+        SCOPED_TRACE(answer.value_or("<cancel>").toStdString());
+        window->mnuOptionRemTrailing->setChecked(removal);
+        if (answer)
+            fakes.dialogs.inputAnswers.push_back(*answer);
+        window->mnuOptionSetRemTrailing->trigger();
+        ASSERT_FALSE(fakes.dialogs.inputRequests.empty());
+        EXPECT_EQ(fakes.dialogs.inputRequests.back().defaultText, std::exchange(previous, stored));
+        EXPECT_EQ(window->msTrailingChars, stored);
+        // iconText() drops access-key marks, so an unescaped "&" would vanish here.
+        EXPECT_EQ(window->mnuOptionRemTrailing->iconText(), "Remove trailing characters " + stored);
+        EXPECT_EQ(window->mnuOptionRemTrailing->isChecked(), removal);
+        window->cmdTrans->click();
+        EXPECT_EQ(window->txtGoodURL->text(), shown);
     }
-    // Labels fit their text; the count caption keeps its right edge and widens only for its text.
-    window->txtBadURL->setPlainText(QStringLiteral("%41").repeated(12345));
-    EXPECT_EQ(window->lblReps->text(), "12345");
-    for (QLabel* label : {window->Label1, window->Label2, window->lblReps})
-        EXPECT_EQ(label->size(), label->sizeHint()) << label->objectName().toStdString();
-    const QRect design = ui::twipsRect(3450, 60, 1500, 255, window);
-    EXPECT_EQ(window->Label3->geometry().topRight(), design.topRight());
-    EXPECT_EQ(window->Label3->size(),
-              QSize(std::max(design.width(), window->Label3->sizeHint().width()), design.height()));
-}
-
-TEST_F(MainWindow, TitleCaptionAndBoundsAreSetAtLoad)
-{
-    EXPECT_EQ(window->windowTitle(), "Quorvel   Ver. 2.2.1     by Veskard");
-    EXPECT_EQ(window->mnuOptionRemTrailing->text(), "Remove trailing characters ');");
-    // Taken before the first showing: the design size and the menu bar.
-    EXPECT_EQ(window->mlMinWidth, ui::pixelsToTwips(window->width(), window));
-    EXPECT_GT(window->mlMinHeight, ui::pixelsToTwips(ui::twipsToPixels(3870), window));
-}
-
-TEST_F(MainWindow, SecondCopyNeverOpensItsWindow)
-{
-    fakes.instanceGuard.anotherRunning = true;
-    QPointer<ui::frmMain> second = new ui::frmMain(fakes.services, forms);
-    EXPECT_FALSE(second->Form_Load());
-    EXPECT_FALSE(second->isVisible());
-    EXPECT_EQ(second->windowTitle(), "Quorvel");
-    EXPECT_EQ(forms.loaded(), QList<QWidget*>{window.data()}) << "the first copy stays";
+    const auto& request = fakes.dialogs.inputRequests.front();
+    EXPECT_EQ(request.prompt, "Enter trailing characters you would like automatically removed");
+    EXPECT_EQ(request.title, "Chose Trailing Chars to Remove");
     EXPECT_TRUE(fakes.dialogs.messages.empty());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull());
 }
 
 } // namespace

@@ -1,0 +1,184 @@
+// The platform layer's own logic and the Qt adapters that need no window manager.
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtDialogs.h"
+#include "platform/qt/QtInstanceGuard.h"
+#include "platform/qt/QtShell.h"
+#include "platform/shared/DropFormats.h"
+#include "platform/shared/ShellTargets.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <tuple>
+
+namespace quorvel::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+// Each offer is "format: bytes" (bytes in Latin-1), offers apart by '|'.
+TEST(DropFormats, TextIsTakenWholeOtherObjectsAreNamed)
+{
+    // Offers, whether they are text, and the text taken or the object's name.
+    const std::tuple<QString, bool, QString> cases[] = {
+        // A browser's link: a web URL list beside the text.
+        {u"text/uri-list: https://a.example/r?a%2F\r\n|text/plain: https://a.example/r?a%2F"_s,
+         true, u"https://a.example/r?a%2F"_s},
+        // The two bytes of UTF-8's \u00e9.
+        {u"text/plain;charset=utf-8: caf\u00c3\u00a9"_s, true, u"caf\u00e9"_s},
+        {u"text/uri-list: # comment\r\nhttps://a.example/1\r\nhttps://b.example/2\r\n"_s, true,
+         u"https://a.example/1\r\nhttps://b.example/2"_s},
+        {u"image/png|text/plain: https://a.example/p.png"_s, true, u"https://a.example/p.png"_s},
+        // A file manager offers the paths as text too: still files, and ahead of RTF.
+        {u"text/rtf|text/uri-list: file:///a.txt|text/plain: /a.txt"_s, false, u"Files"_s},
+        {u"application/x-qt-windows-mime;value=\"FileNameW\""_s, false, u"Files"_s},
+        {u"application/x-qt-image"_s, false, u"bitmap"_s},
+        {u"image/x-MS-bmp"_s, false, u"DIB"_s},
+        // The first in the classic order wins, whatever the order offered; an image
+        // type not named otherwise is a bitmap, which comes first.
+        {u"image/emf|image/x-wmf"_s, false, u"Metafile"_s},
+        {u"image/bmp|image/x-emf"_s, false, u"EMetafile"_s},
+        {u"text/rtf"_s, false, u"RTF"_s},
+        {u"application/rtf"_s, false, u"RTF"_s},
+        {u"application/x-qt-windows-mime;value=\"Rich Text Format\""_s, false, u"RTF"_s},
+    };
+    for (const auto& [offers, text, expected] : cases) {
+        SCOPED_TRACE(offers.toStdString());
+        QMimeData data;
+        for (const QString& offer : offers.split(u'|')) {
+            const qsizetype colon = offer.indexOf(u": ");
+            data.setData(offer.left(colon), colon < 0 ? "x" : offer.mid(colon + 2).toLatin1());
+        }
+        ASSERT_EQ(platform::dropOffersText(data), text);
+        EXPECT_EQ(text ? platform::dropText(data) : platform::dropObjectTypeName(data), expected);
+    }
+}
+
+// Local files are made on disk, so that the real probe judges them; the desktop
+// handler is a stand-in that records what reaches it.
+TEST(QtShell, RefusesCodeAndProgramsOpensDocuments)
+{
+    QTemporaryDir dir;
+    const auto write = [&dir](const QString& name, const QByteArray& content, bool exe = false) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(content);
+        file.setPermissions(file.permissions() | (exe ? QFile::ExeOwner : QFile::Permissions()));
+        return file.fileName();
+    };
+    const QString pdf = write(u"my notes.pdf"_s, "%PDF-1.4");
+    ASSERT_TRUE(QFile::link(write(u"x.desktop"_s, "plain words"), dir.filePath(u"a.pdf"_s)));
+    const QString url = QUrl::fromLocalFile(pdf).toString(QUrl::FullyEncoded);
+    QList<QUrl> opened;
+    platform::QtShell shell([&](const QUrl& target) {
+        opened << target;
+        return target.host() != u"www.none.example"; // no handler for that one
+    });
+    const std::pair<int, QStringList> cases[] = {
+        {42, // opened: any result above 32
+         {"HTTPS://EXAMPLE.COM/a?b=c&d=%20e", "  http://example.com/  ",
+          "mailto:someone@example.com?Subject=Quorvel Program",
+          // What a web link points at is the browser's business.
+          "http://example.com/setup.exe", "WWW.example.com:8080/x", "  " + pdf + "  ",
+          "FILE://localhost" + url.mid(7), dir.path()}},
+        // No handler for it; not a valid URL.
+        {31, {"www.none.example", "http://exa mple.com/"}},
+        {5, // access denied
+         {  // Schemes that run code, however disguised.
+          "  JavaScript:alert(1)", "\x01javascript:alert(1)", "java\r\n\tscript:alert(1)",
+          "VBScript:msgbox(1)", "DATA:text/html;base64,PHNjcmlwdD4=",
+          // Programs, scripts and launchers by their content, or behind a link.
+          write(u"run-me"_s, "#!/bin/sh\nrm -rf ~\n"),
+          write(u"launcher"_s, "# by hand\n[Desktop Entry]\n"), write(u"tool"_s, "MZ\x90"),
+          write(u"prog"_s, "data", true), dir.filePath(u"a.pdf"_s), "/dev/null",
+          // Named as programs: refused before the file system is asked.
+          "C:\\Windows\\calc.EXE", "c:evil.cmd", "/tmp/evil.desktop", "file:///tmp/evil%2Edesktop",
+          "file:///tmp/a.ex%65",
+          // Windows drops trailing dots and blanks and reads "name:stream".
+          "C:\\x\\calc.exe . ", "C:\\x\\notes.txt:hidden.exe",
+          // Network shares cannot be checked without reaching them.
+          "\\\\server\\share\\report.pdf", "//server/share/a.pdf", "file://server/share/a.pdf"}},
+        {2, // file not found
+         {"     ", dir.filePath(u"gone.pdf"_s),
+          // A percent sign in a plain path is a character, not an escape.
+          dir.filePath(u"my%20notes.pdf"_s),
+          // Never handed over: a native shell would search its program path.
+          "calc", "example.com/page"}},
+    };
+    for (const auto& [code, targets] : cases) {
+        for (const QString& target : targets)
+            EXPECT_EQ(shell.open(target), code) << "[" << target.toStdString() << "]";
+    }
+    // Only what may open reaches a handler, an address from "www." on as a web one.
+    EXPECT_EQ(opened.size(), cases[0].second.size() + 1);
+    EXPECT_EQ(opened.last(), QUrl(u"http://www.none.example"_s));
+    // The real adapter, only with a target it must not hand to any handler.
+    EXPECT_EQ(platform::QtShell().open(u"file:///bin/sh"_s), 5);
+    // Even looking at a network share would reach the server.
+    const auto look = [](const QString&) { return ADD_FAILURE(), platform::LocalFileFacts{}; };
+    platform::decideShellTarget(u"\\\\server\\share\\x.pdf"_s, look);
+}
+
+// The real box, read and closed from a timer once its modal loop runs.
+TEST(QtDialogs, MessageBoxShowsTextTitleAndIcon)
+{
+    const std::pair<int, QMessageBox::Icon> cases[] = {{0, QMessageBox::NoIcon},
+                                                       {16, QMessageBox::Critical},
+                                                       {48, QMessageBox::Warning},
+                                                       {64, QMessageBox::Information}};
+    for (const auto& [style, icon] : cases) {
+        SCOPED_TRACE(style);
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen = true;
+            EXPECT_EQ(box->text(), u"first\nsecond"_s); // a lone CR would show as a glyph
+            EXPECT_EQ(box->windowTitle(), u"Title"_s);
+            EXPECT_EQ(box->icon(), icon);
+            EXPECT_EQ(box->buttons().size(), 1);
+            box->button(QMessageBox::Ok)->click();
+        });
+        platform::QtDialogs().messageBox(u"first\r\nsecond"_s, u"Title"_s, style);
+        EXPECT_TRUE(seen);
+    }
+}
+
+TEST(QtClipboard, ClearsEveryFormatThenSetsPlainText)
+{
+    auto* old = new QMimeData;
+    old->setHtml(u"<b>old</b>"_s);
+    QGuiApplication::clipboard()->setMimeData(old);
+    platform::QtClipboard clipboard;
+    clipboard.clear();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_TRUE(data == nullptr || data->formats().isEmpty());
+    clipboard.setText(u"  http://x.example/\u00e4  "_s);
+    data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    EXPECT_EQ(data->formats(), QStringList{u"text/plain"_s});
+    EXPECT_EQ(data->text(), u"  http://x.example/\u00e4  "_s);
+}
+
+TEST(QtInstanceGuard, OnlyTheFirstCopyRuns)
+{
+    const QString name = u"quorvel-test-%1"_s.arg(QCoreApplication::applicationPid());
+    {
+        platform::QtInstanceGuard first(name);
+        EXPECT_FALSE(first.anotherInstanceRunning());
+        EXPECT_FALSE(first.anotherInstanceRunning()) << "asking again must not refuse the first";
+        EXPECT_TRUE(platform::QtInstanceGuard(name).anotherInstanceRunning());
+    }
+    EXPECT_FALSE(platform::QtInstanceGuard(name).anotherInstanceRunning());
+}
+
+} // namespace
+} // namespace quorvel::test
