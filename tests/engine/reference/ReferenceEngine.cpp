@@ -23,31 +23,41 @@ long long inStr(long long start, const Str& s, const Str& target, bool ignoreCas
     return found == s.end() ? 0 : found - s.begin() + 1;
 }
 
-// "&H" and two characters as a numeric literal: hexadecimal digits up to the
-// first other character, blanks, tabs and line feeds skipped.
-double hexValue(const Str& two)
+// "&H" and two characters as a numeric literal, where it is above 31: blanks
+// in it are skipped and any other character ends it, so that takes two
+// hexadecimal digits. 0 stands for every smaller value.
+int hexValue(const Str& two)
 {
-    double value = 0;
-    for (char16_t c : two) {
-        const std::size_t digit = std::u16string_view(u"0123456789ABCDEFabcdef").find(c);
-        if (digit != std::u16string_view::npos)
-            value = value * 16 + static_cast<double>(digit < 16 ? digit : digit - 6);
-        else if (c != u' ' && c != u'\t' && c != u'\n')
-            break;
-    }
-    return value;
+    const std::u16string_view digits = u"0123456789abcdef0123456789ABCDEF";
+    const std::size_t high = digits.find(two[0]), low = digits.find(two[1]);
+    return high == digits.npos || low == digits.npos ? 0 : int(high % 16 * 16 + low % 16);
 }
 
-Str cutAtMarker(const Str& source)
+// The frame both methods share, with the method's own steps in the middle.
+// Its error handler shows a run-time error under the method's title and ends;
+// the outputs not yet written keep their values.
+void frame(const char16_t* title, Reporter& reporter, const TrailingOptions& options,
+           const Str& source, Str& result, Int& count, auto steps)
 {
-    const Int p = checked16(inStr(1, source, u"action=", true));
-    return p > 0 ? source.substr(checked16(p + 7) - 1) : source;
+    try {
+        if (source.empty()) {
+            result = Str();
+            return;
+        }
+        const Int p = checked16(inStr(1, source, u"action=", true));
+        Str work = p > 0 ? source.substr(checked16(p + 7) - 1) : source;
+        const Int made = steps(work);
+        if (options.removeTrailing)
+            work = reference::RemoveTrailing(work, options.trailingChars);
+        result = work;
+        count = made;
+    } catch (const RuntimeError& error) {
+        reporter.message(errorMessageText(error), title, kStyleCritical);
+    }
 }
 
 } // namespace
 
-// Each procedure with an error handler shows the run-time error under its own
-// title and ends; the outputs not yet written keep their values.
 std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
                                    std::u16string strTarget, std::u16string strCaseSen,
                                    std::int16_t& iNumReplacementsMade,
@@ -91,41 +101,26 @@ void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTabl
                      const TrailingOptions& options, const std::u16string& source,
                      std::u16string& result, std::int16_t& count)
 {
-    try {
-        if (source.empty()) {
-            result = Str();
-            return;
-        }
-        Str work = cutAtMarker(source);
+    frame(u"FixTheURLPredef", reporter, options, source, result, count, [&](Str& work) {
         Int total = 0;
         for (Int i = 0; i <= static_cast<Int>(kTableSize - 1); i = checked16(i + 1)) {
             Int pass = 0;
             work = reference::sRemoveReplaceMulti(reporter, work, maCode[i], u"F", pass, maChar[i]);
             total = checked16(total + pass);
         }
-        if (options.removeTrailing)
-            work = reference::RemoveTrailing(work, options.trailingChars);
-        result = work;
-        count = total;
-    } catch (const RuntimeError& error) {
-        reporter.message(errorMessageText(error), u"FixTheURLPredef", kStyleCritical);
-    }
+        return total;
+    });
 }
 
 void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std::u16string& source,
                   std::u16string& result, std::int16_t& count)
 {
-    try {
-        if (source.empty()) {
-            result = Str();
-            return;
-        }
-        Str work = cutAtMarker(source);
+    frame(u"FixTheURLDyn", reporter, options, source, result, count, [&](Str& work) {
         Int made = 0;
         Int p = checked16(inStr(1, work, u"%", false));
         while (p >= 1) {
             if (checked16(p + 2) <= std::ssize(work)) {
-                const double value = hexValue(work.substr(p, 2));
+                const int value = hexValue(work.substr(p, 2));
                 if (value > 31 && value < 127) {
                     work = work.substr(0, p - 1) + static_cast<char16_t>(value) +
                            work.substr(checked16(p + 3) - 1);
@@ -134,13 +129,8 @@ void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std:
             }
             p = checked16(inStr(checked16(p + 1), work, u"%", false));
         }
-        if (options.removeTrailing)
-            work = reference::RemoveTrailing(work, options.trailingChars);
-        result = work;
-        count = made;
-    } catch (const RuntimeError& error) {
-        reporter.message(errorMessageText(error), u"FixTheURLDyn", kStyleCritical);
-    }
+        return made;
+    });
 }
 
 } // namespace quorvel::reference
