@@ -89,6 +89,11 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
         {"NUL and lone surrogates", odd, QString::fromUtf16(u"x/\0\xD800:\xDC00", 6), "2", false},
     };
     const std::vector<ShownMessage> overflow = {{"6 : Overflow", "FixTheURLDyn", 16}};
+    // The lower box is emptied before a method's box shows, though it held a result.
+    QString lowerBoxWhileBoxShows = "unset";
+    fakes.dialogs.onMessage = [&](const ShownMessage&) {
+        lowerBoxWhileBoxShows = window->txtGoodURL->text();
+    };
     for (const auto& [name, link, shown, count, overflows] : cases) {
         SCOPED_TRACE(name);
         fakes.dialogs.messages.clear();
@@ -102,6 +107,7 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
         EXPECT_EQ(window->lblReps->text(), count);
         EXPECT_EQ(fakes.dialogs.messages, overflows ? overflow : std::vector<ShownMessage>{});
     }
+    EXPECT_EQ(lowerBoxWhileBoxShows, QString());
 }
 
 TEST_F(MainWindow, LayoutFollowsTheDesignAndTheWidthWithinBounds)
