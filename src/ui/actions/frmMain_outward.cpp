@@ -1,5 +1,6 @@
 // Go to URL and Copy: the two ways the translated URL leaves the program.
 #include "engine/Reporter.h"
+#include "engine/Text.h"
 #include "ui/actions/OpenWithShell.h"
 #include "ui/common/ErrorHandler.h"
 #include "ui/main/UrlBox.h"
@@ -9,26 +10,15 @@ namespace quorvel::ui {
 
 namespace {
 
-constexpr qsizetype kShortestUrl = 5;
-
-// Only U+0020 counts as a blank here; tabs and line breaks are text.
-qsizetype lengthBetweenBlanks(const QString& text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text.at(begin) == u' ')
-        ++begin;
-    while (end > begin && text.at(end - 1) == u' ')
-        --end;
-    return end - begin;
-}
+constexpr std::size_t kShortestUrl = 5;
 
 } // namespace
 
 void frmMain::cmdNavigate_Click()
 {
     withErrorHandler(services_.dialogs, QStringLiteral("cmdNavigate_Click"), [this] {
-        if (lengthBetweenBlanks(txtGoodURL->text()) < kShortestUrl) {
+        // Only U+0020 counts as a blank; tabs and line breaks are text.
+        if (trimBlanks(toU16(txtGoodURL->text())).size() < kShortestUrl) {
             services_.dialogs.messageBox(txtGoodURL->text() +
                                              QStringLiteral("\r\nis not a valid URL"),
                                          QStringLiteral("Warning"), kStyleExclamation);

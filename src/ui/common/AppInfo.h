@@ -13,7 +13,9 @@ struct AppInfo {
     QString title = QStringLiteral("Quorvel");
 };
 
-// "Quorvel   Ver. 2.2.1": the program's name with its version.
+// "Quorvel   Ver. 2.2.1": the program's name with its version; the windows
+// that show it append the credit.
+inline const QString kTitleCredit = QStringLiteral("     by Veskard");
 QString titleWithVersion(const AppInfo& info);
 // The executable's name without folder or extension.
 QString executableName();

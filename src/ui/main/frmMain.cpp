@@ -4,6 +4,7 @@
 #include "ui/common/DialogReporter.h"
 #include "ui/common/ErrorHandler.h"
 #include "ui/common/Forms.h"
+#include "ui/common/Placement.h"
 #include "ui/common/Twips.h"
 #include "ui/main/UrlBox.h"
 
@@ -12,7 +13,6 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 
 namespace quorvel::ui {
@@ -282,12 +282,8 @@ bool frmMain::Form_Load()
     msRemTrailingPrefix = QStringLiteral("Remove trailing characters ");
     mnuOptionRemTrailing->setText(msRemTrailingPrefix + msTrailingChars);
     setWindowTitle(titleWithVersion(appInfo_));
-    setWindowTitle(windowTitle() + QStringLiteral("     by Veskard"));
-    if (const QScreen* screen = this->screen()) {
-        QRect centred(QPoint(), frameGeometry().size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    setWindowTitle(windowTitle() + kTitleCredit);
+    centreOnScreen(this);
     return true;
 }
 

@@ -3,6 +3,7 @@
 #include "engine/Reporter.h"
 #include "ui/actions/OpenWithShell.h"
 #include "ui/common/Forms.h"
+#include "ui/common/Placement.h"
 #include "ui/common/Twips.h"
 #include "ui/main/frmMain.h"
 
@@ -10,7 +11,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QShortcut>
 
 #include <cmath>
@@ -120,7 +120,7 @@ void frmStart::setCaption(QLabel* label, const QString& caption)
 void frmStart::Form_Load()
 {
     setWindowTitle(titleWithVersion(appInfo_));
-    setWindowTitle(windowTitle() + QStringLiteral("     by Veskard"));
+    setWindowTitle(windowTitle() + kTitleCredit);
     setCaption(lblWebsite, kAuthorWebSite);
     setCaption(lblDesc,
                QStringLiteral("Utility to convert excape codes in URLs.") + kParagraphBreak);
@@ -131,11 +131,7 @@ void frmStart::Form_Load()
     setCaption(lblDesc,
                caption(lblDesc) + QStringLiteral("Feel free to visit my web site for "
                                                  "other interesting and useful programs."));
-    if (const QScreen* screen = this->screen()) {
-        QRect centred(QPoint(), size());
-        centred.moveCenter(screen->availableGeometry().center());
-        move(centred.topLeft());
-    }
+    centreOnScreen(this);
 }
 
 void frmStart::Form_Resize()
