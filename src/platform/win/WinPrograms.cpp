@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "platform/win/WinPrograms.h"
 
 #include <windows.h>
@@ -39,5 +37,3 @@ bool WinPrograms::startDetached(const QString& path)
 }
 
 } // namespace quorvel::platform
-
-#endif
