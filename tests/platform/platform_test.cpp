@@ -3,7 +3,7 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtShell.h"
-#include "platform/shared/DropFormats.h"
+#include "ui/actions/DropFormats.h"
 #include "platform/shared/ShellTargets.h"
 
 #include <QAbstractButton>

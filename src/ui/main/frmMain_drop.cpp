@@ -1,6 +1,6 @@
 // The upper box as a drop target for dragged links.
 #include "engine/Reporter.h"
-#include "platform/shared/DropFormats.h"
+#include "ui/actions/DropFormats.h"
 #include "ui/common/ErrorHandler.h"
 #include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
