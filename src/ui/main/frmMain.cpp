@@ -24,19 +24,19 @@ constexpr int kClientWidth = 5835;
 constexpr int kClientHeight = 3870;
 
 struct ButtonDesign {
-    QPushButton* frmMain::*member;
     const char* name;
     const char* caption;
     const char* toolTip;
     int left;
 };
 
+// Left to right, as the window keeps them.
 constexpr ButtonDesign kButtons[] = {
-    {&frmMain::cmdTrans, "cmdTrans", "&Translate", "Translate escape codes", 90},
-    {&frmMain::cmdClear, "cmdClear", "&Clear", "Clear URL boxes", 1245},
-    {&frmMain::cmdClip, "cmdClip", "Co&py", "Copy Translated URL to Clipboard", 2415},
-    {&frmMain::cmdNavigate, "cmdNavigate", "&Goto URL", "Goto URL in bottom box", 3570},
-    {&frmMain::cmdExit, "cmdExit", "E&xit", "Exit program", 4740},
+    {"cmdTrans", "&Translate", "Translate escape codes", 90},
+    {"cmdClear", "&Clear", "Clear URL boxes", 1245},
+    {"cmdClip", "Co&py", "Copy Translated URL to Clipboard", 2415},
+    {"cmdNavigate", "&Goto URL", "Goto URL in bottom box", 3570},
+    {"cmdExit", "E&xit", "Exit program", 4740},
 };
 
 // The layout's inactive-border colour: what the toolkit paints an inactive frame with.
@@ -123,14 +123,16 @@ void frmMain::createControls()
     txtGoodURL->setGeometry(twipsRect(90, 2085, 5655, 1170, this));
     txtGoodURL->setAccessibleName(QStringLiteral("Translated URL"));
 
-    for (const ButtonDesign& design : kButtons) {
+    QPushButton** const buttons[] = {&cmdTrans, &cmdClear, &cmdClip, &cmdNavigate, &cmdExit};
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const ButtonDesign& design = kButtons[i];
         auto* button = new QPushButton(QString::fromLatin1(design.caption), client);
         button->setObjectName(QLatin1String(design.name));
         button->setToolTip(QString::fromLatin1(design.toolTip));
         button->setGeometry(twipsRect(design.left, 3375, 1020, 420, this));
         // Enter on a focused button presses it, as on a dialog.
         button->setAutoDefault(true);
-        this->*design.member = button;
+        *buttons[i] = button;
     }
 
     lblReps =

@@ -42,34 +42,41 @@ TEST_F(AboutBox, TextsLinkColoursAndLinkFailures)
     auto* box = new ui::frmAbout(fakes.services, window);
     box->Form_Load();
     box->show();
+    auto* const lblemail = control<QLabel>(box, "lblemail");
+    auto* const lblURL = control<QLabel>(box, "lblURL");
+    auto* const cmdSysInfo = control<QPushButton>(box, "cmdSysInfo");
     EXPECT_EQ(box->windowTitle(), u"About "_s + ui::executableName());
-    EXPECT_EQ(box->lblVersion->text(), u"Version 2.2.1"_s);
+    EXPECT_EQ(control<QLabel>(box, "lblVersion")->text(), u"Version 2.2.1"_s);
     // Two sentences, two blanks after the first stop, then the address line.
     const QRegularExpression note(u"^[^.\n]+\\.  [^. ][^.\n]*\\.\n\n       Veskard at "_s);
-    EXPECT_TRUE(note.match(box->lblShareware->text()).hasMatch());
-    EXPECT_TRUE(box->lblemail->font().underline() && box->lblURL->font().underline());
+    EXPECT_TRUE(note.match(control<QLabel>(box, "lblShareware")->text()).hasMatch());
+    EXPECT_TRUE(lblemail->font().underline() && lblURL->font().underline());
 
     // Red under the pointer; over other controls the colours stay, over the background both
     // turn blue.
     const std::tuple<QWidget*, QColor, QColor> moves[] = {
-        {box->cmdOK, kBlue, kBlue}, {box->lblemail, kRed, kBlue},  {box->lblAuthor, kRed, kBlue},
-        {box->lblURL, kRed, kRed},  {box->cmdSysInfo, kRed, kRed}, {box, kBlue, kBlue}};
+        {control<QPushButton>(box, "cmdOK"), kBlue, kBlue},
+        {lblemail, kRed, kBlue},
+        {control<QLabel>(box, "lblAuthor"), kRed, kBlue},
+        {lblURL, kRed, kRed},
+        {cmdSysInfo, kRed, kRed},
+        {box, kBlue, kBlue}};
     for (const auto& [over, email, url] : moves) {
         SCOPED_TRACE(over->objectName().toStdString());
         QTest::mouseMove(over, over == box ? QPoint(2, box->height() - 2) : QPoint(1, 1));
-        EXPECT_EQ(colour(box->lblemail), email);
-        EXPECT_EQ(colour(box->lblURL), url);
+        EXPECT_EQ(colour(lblemail), email);
+        EXPECT_EQ(colour(lblURL), url);
     }
 
     for (const int result : {42, 31}) {
         fakes.shell.result = result;
-        QTest::mouseClick(box->lblemail, Qt::LeftButton);
-        QTest::mouseClick(box->lblURL, Qt::LeftButton);
+        QTest::mouseClick(lblemail, Qt::LeftButton);
+        QTest::mouseClick(lblURL, Qt::LeftButton);
     }
     // Let go outside the link: no click.
-    QTest::mousePress(box->lblURL, Qt::LeftButton, {}, QPoint(1, 1));
-    QTest::mouseRelease(box->lblURL, Qt::LeftButton, {}, QPoint(box->lblURL->width() + 5, 1));
-    box->cmdSysInfo->click();
+    QTest::mousePress(lblURL, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(lblURL, Qt::LeftButton, {}, QPoint(lblURL->width() + 5, 1));
+    cmdSysInfo->click();
     const QStringList links{u"mailto:veskard@veskard.example?Subject=Quorvel Program"_s,
                             ui::kAuthorWebSite};
     EXPECT_EQ(fakes.shell.opened, links + links);
@@ -100,7 +107,7 @@ TEST_F(AboutBox, OpensModalCentredAfreshAndSuspendsKeepOnTop)
     };
     for (const auto& [way, key, keepOnTop, uncheckWhileOpen, after] : cases) {
         SCOPED_TRACE(way);
-        window->mnuOptionsKeepOnTop->setChecked(keepOnTop);
+        mnuOptionsKeepOnTop->setChecked(keepOnTop);
         topmost.clear();
         QPointer<ui::frmAbout> opened;
         bool closed = false;
@@ -111,16 +118,16 @@ TEST_F(AboutBox, OpensModalCentredAfreshAndSuspendsKeepOnTop)
             EXPECT_EQ(opened->parentWidget(), window);
             const QPoint offset = opened->geometry().center() - window->geometry().center();
             EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
-            EXPECT_EQ(opened->focusWidget(), opened->cmdOK);
+            EXPECT_EQ(opened->focusWidget(), control<QPushButton>(opened, "cmdOK"));
             EXPECT_EQ(topmost, std::vector<bool>(keepOnTop, false));
             if (uncheckWhileOpen)
-                window->mnuOptionsKeepOnTop->setChecked(false);
+                mnuOptionsKeepOnTop->setChecked(false);
             key ? QTest::keyClick(opened, key) : (void)opened->close();
             closed = !opened || !opened->isVisible();
             if (opened)
                 opened->close(); // a box left open would hang the test
         });
-        window->mnuHelpAbout->trigger();
+        mnuHelpAbout->trigger();
         EXPECT_TRUE(closed);
         EXPECT_TRUE(opened.isNull()); // unloaded, not just hidden
         EXPECT_EQ(topmost, after);

@@ -25,7 +25,7 @@ protected:
     // A whole drag ending in a drop: the answers to the entry and to the drop.
     std::pair<Answer, Answer> drag(const QMimeData& data)
     {
-        QWidget* box = window->txtBadURL->viewport();
+        QWidget* box = txtBadURL->viewport();
         const auto send = [box](QDropEvent&& event) {
             QCoreApplication::sendEvent(box, &event);
             return Answer(event.isAccepted(), event.dropAction());
@@ -49,8 +49,8 @@ TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
         {false, false, false, false, u"a%2Fb\nsecond line\n"_s, 0, {}},
     };
     // Text goes through the filter too.
-    window->mnuOptionsShowDropIconForTextOnly->setChecked(true);
-    QSignalSpy translations(window->cmdTrans, &QPushButton::clicked);
+    mnuOptionsShowDropIconForTextOnly->setChecked(true);
+    QSignalSpy translations(cmdTrans, &QPushButton::clicked);
     std::vector<bool> calls;
     fakes.zOrder.onCall = [&](const FakeZOrder::Call& call) {
         EXPECT_EQ(call.window, window.data());
@@ -59,22 +59,22 @@ TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
     for (const auto& [onChange, onDrop, bringToTop, keepOnTop, dropped, translated, topmost] :
          cases) {
         SCOPED_TRACE(testing::Message() << onChange << onDrop << bringToTop << keepOnTop);
-        window->mnuOptionsTransOnChange->setChecked(onChange);
-        window->mnuOptionsTransOnDrop->setChecked(onDrop);
-        window->mnuOptionsBringToTopOnDrag->setChecked(bringToTop);
-        window->mnuOptionsKeepOnTop->setChecked(keepOnTop);
-        window->txtBadURL->setPlainText(u"old"_s);
-        window->txtGoodURL->setPlainText(u"-"_s);
+        mnuOptionsTransOnChange->setChecked(onChange);
+        mnuOptionsTransOnDrop->setChecked(onDrop);
+        mnuOptionsBringToTopOnDrag->setChecked(bringToTop);
+        mnuOptionsKeepOnTop->setChecked(keepOnTop);
+        txtBadURL->setPlainText(u"old"_s);
+        txtGoodURL->setPlainText(u"-"_s);
         translations.clear();
         calls.clear();
         QMimeData data;
         data.setText(dropped);
         // A copy: a move would let the source delete the link.
         EXPECT_EQ(drag(data).second, Answer(true, Qt::CopyAction));
-        EXPECT_EQ(window->txtBadURL->text(), dropped);
+        EXPECT_EQ(txtBadURL->text(), dropped);
         EXPECT_EQ(translations.count(), translated);
         // Translated after the drop, or not at all (the rows that translate drop the link).
-        EXPECT_EQ(window->txtGoodURL->text(), translated ? u"http://h.example/"_s : u"-"_s);
+        EXPECT_EQ(txtGoodURL->text(), translated ? u"http://h.example/"_s : u"-"_s);
         EXPECT_EQ(calls, topmost);
     }
 }
@@ -88,9 +88,9 @@ TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
         {{u"image/bmp"_s}, u"DIB"_s},
         {{u"application/x-unknown"_s}, u"Unknown"_s},
     };
-    window->txtBadURL->setPlainText(u"kept"_s);
+    txtBadURL->setPlainText(u"kept"_s);
     for (const bool filter : {false, true}) {
-        window->mnuOptionsShowDropIconForTextOnly->setChecked(filter);
+        mnuOptionsShowDropIconForTextOnly->setChecked(filter);
         for (const auto& [formats, name] : cases) {
             SCOPED_TRACE(testing::Message() << filter << name.toStdString());
             QMimeData data;
@@ -107,7 +107,7 @@ TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
                       filter ? std::vector<ShownMessage>{} : std::vector{warning});
         }
     }
-    EXPECT_EQ(window->txtBadURL->text(), u"kept"_s);
+    EXPECT_EQ(txtBadURL->text(), u"kept"_s);
 }
 
 using Outward = MainWindowFixture;
@@ -123,9 +123,9 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
     const QStringList enough = {"abcde", "  abcde  ", "\tabc\t", " ab\ncd "};
     fakes.shell.result = 33;
     for (const QString& text : enough + tooShort) {
-        window->txtGoodURL->setPlainText(text);
-        window->cmdNavigate->click();
-        window->cmdClip->click();
+        txtGoodURL->setPlainText(text);
+        cmdNavigate->click();
+        cmdClip->click();
         const QStringList copied{u"clear"_s, u"setText:"_s + text};
         EXPECT_EQ(std::exchange(fakes.clipboard.calls, {}),
                   text.isEmpty() ? QStringList{} : copied);
@@ -135,8 +135,8 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
         shown.push_back({text + u"\r\nis not a valid URL"_s, u"Warning"_s, 48});
     shown.push_back({u"Nothing to place in clipboard"_s, u"Nothing to do"_s, 64});
     fakes.shell.result = 32;
-    window->txtGoodURL->setPlainText(enough.front());
-    window->mnuFileNavigate->trigger();
+    txtGoodURL->setPlainText(enough.front());
+    mnuFileNavigate->trigger();
     shown.push_back({u"Could not execute function - Error code 32\r\n\r\nMake sure the URL is "
                      "valid and you have a working, default browser!"_s,
                      u"Error"_s, 48});
@@ -164,9 +164,9 @@ TEST_F(HelpMenu, TextsAreExactTheExampleTranslatesAndTheSiteOpens)
         "text objects.\r\n\r\n2003Mar03  Ver 2.0.0\r\n  Added Dynamic escape code translation "
         "option.\r\n\r\n2003Feb11  Ver 1.1.0\r\n  Added Bring To Top On Drag option.\r\n\r\n"
         "2003Feb04  Ver 1.0.0\r\n  Initial release"_s;
-    window->mnuHelpDirs->trigger();
-    window->mnuHelpHistory->trigger();
-    window->mnuHelpVisit->trigger();
+    mnuHelpDirs->trigger();
+    mnuHelpHistory->trigger();
+    mnuHelpVisit->trigger();
     EXPECT_EQ(fakes.dialogs.messages,
               (std::vector<ShownMessage>{{directions, u"Quick Directions"_s, 64},
                                          {history, u"Program History"_s, 64}}));
@@ -174,8 +174,8 @@ TEST_F(HelpMenu, TextsAreExactTheExampleTranslatesAndTheSiteOpens)
     // The example escapes with lower-case letters only, and translates into its target.
     EXPECT_TRUE(ui::kExampleRedirectLink.contains(QRegularExpression(u"%[0-9]?[a-f]"_s)));
     EXPECT_FALSE(ui::kExampleRedirectLink.contains(QRegularExpression(u"%[0-9a-f]?[A-F]"_s)));
-    window->txtBadURL->setPlainText(ui::kExampleRedirectLink);
-    EXPECT_EQ(window->txtGoodURL->text(), ui::kExampleTarget);
+    txtBadURL->setPlainText(ui::kExampleRedirectLink);
+    EXPECT_EQ(txtGoodURL->text(), ui::kExampleTarget);
 }
 
 } // namespace

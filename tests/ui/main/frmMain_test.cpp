@@ -26,17 +26,17 @@ TEST_F(MainWindow, TypingTranslatesClearResetsTheCountOnlyWithAutoTranslate)
     showActive();
     for (const bool autoTranslate : {true, false}) {
         SCOPED_TRACE(autoTranslate ? "auto" : "manual");
-        window->mnuOptionsTransOnChange->setChecked(true);
+        mnuOptionsTransOnChange->setChecked(true);
         typeIntoUpperBox(QStringLiteral("x%3a%2f%2fy%2ez"));
-        EXPECT_EQ(window->txtGoodURL->text(), "x://y.z");
-        EXPECT_EQ(window->lblReps->text(), "4");
-        window->mnuOptionsTransOnChange->setChecked(autoTranslate);
-        window->cmdNavigate->setFocus();
-        window->cmdClear->click();
-        EXPECT_EQ(window->txtBadURL->text(), QString());
-        EXPECT_EQ(window->txtGoodURL->text(), QString());
-        EXPECT_EQ(window->lblReps->text(), autoTranslate ? "0" : "4");
-        EXPECT_EQ(QApplication::focusWidget(), window->txtBadURL);
+        EXPECT_EQ(txtGoodURL->text(), "x://y.z");
+        EXPECT_EQ(lblReps->text(), "4");
+        mnuOptionsTransOnChange->setChecked(autoTranslate);
+        cmdNavigate->setFocus();
+        cmdClear->click();
+        EXPECT_EQ(txtBadURL->text(), QString());
+        EXPECT_EQ(txtGoodURL->text(), QString());
+        EXPECT_EQ(lblReps->text(), autoTranslate ? "0" : "4");
+        EXPECT_EQ(QApplication::focusWidget(), txtBadURL);
     }
 }
 
@@ -45,18 +45,18 @@ TEST_F(MainWindow, KeysFromTheTextBoxesPressTheirButtons)
     showActive();
     forms.load(new QWidget);
     // The About box is modal; only whether its item fires matters here.
-    QObject::disconnect(window->mnuHelpAbout, nullptr, window, nullptr);
-    ui::UrlBox* const upper = window->txtBadURL;
+    QObject::disconnect(mnuHelpAbout, nullptr, window, nullptr);
+    ui::UrlBox* const upper = txtBadURL;
     const std::tuple<ui::UrlBox*, QKeyCombination, QObject*, const char*> cases[] = {
-        {upper, Qt::Key_Return, window->cmdTrans, SIGNAL(clicked())},
-        {window->txtGoodURL, Qt::Key_Enter, window->cmdTrans, SIGNAL(clicked())},
-        {upper, Qt::CTRL | Qt::Key_T, window->cmdTrans, SIGNAL(clicked())},
-        {upper, Qt::CTRL | Qt::Key_G, window->cmdNavigate, SIGNAL(clicked())},
-        {upper, Qt::CTRL | Qt::Key_P, window->cmdClip, SIGNAL(clicked())},
-        {upper, Qt::CTRL | Qt::Key_B, window->cmdClear, SIGNAL(clicked())},
+        {upper, Qt::Key_Return, cmdTrans, SIGNAL(clicked())},
+        {txtGoodURL, Qt::Key_Enter, cmdTrans, SIGNAL(clicked())},
+        {upper, Qt::CTRL | Qt::Key_T, cmdTrans, SIGNAL(clicked())},
+        {upper, Qt::CTRL | Qt::Key_G, cmdNavigate, SIGNAL(clicked())},
+        {upper, Qt::CTRL | Qt::Key_P, cmdClip, SIGNAL(clicked())},
+        {upper, Qt::CTRL | Qt::Key_B, cmdClear, SIGNAL(clicked())},
         // A text box takes Ctrl+A for itself unless the window claims it.
-        {upper, Qt::CTRL | Qt::Key_A, window->mnuHelpAbout, SIGNAL(triggered())},
-        {window->txtGoodURL, Qt::Key_Escape, window->cmdExit, SIGNAL(clicked())},
+        {upper, Qt::CTRL | Qt::Key_A, mnuHelpAbout, SIGNAL(triggered())},
+        {txtGoodURL, Qt::Key_Escape, cmdExit, SIGNAL(clicked())},
     };
     for (const auto& [box, key, target, signal] : cases) {
         SCOPED_TRACE(QKeySequence(key).toString().toStdString());
@@ -76,7 +76,7 @@ TEST_F(MainWindow, KeysFromTheTextBoxesPressTheirButtons)
 TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
 {
     showActive();
-    window->mnuOptionsTransOnChange->setChecked(false);
+    mnuOptionsTransOnChange->setChecked(false);
     const QString plain(1 << 20, u'c');
     const QString odd = QString::fromUtf16(u"x%2f\0\xD800%3a\xDC00", 10);
     // What is pasted, what is shown, the count and whether the overflow box shows.
@@ -92,19 +92,19 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
     // The lower box is emptied before a method's box shows, though it held a result.
     QString lowerBoxWhileBoxShows = "unset";
     fakes.dialogs.onMessage = [&](const ShownMessage&) {
-        lowerBoxWhileBoxShows = window->txtGoodURL->text();
+        lowerBoxWhileBoxShows = txtGoodURL->text();
     };
     for (const auto& [name, link, shown, count, overflows] : cases) {
         SCOPED_TRACE(name);
         fakes.dialogs.messages.clear();
-        window->lblReps->setText("7");
+        lblReps->setText("7");
         QGuiApplication::clipboard()->setText(link);
-        window->txtBadURL->selectAll();
-        window->txtBadURL->paste();
-        ASSERT_EQ(window->txtBadURL->text(), link);
-        window->cmdTrans->click();
-        EXPECT_EQ(window->txtGoodURL->text(), shown);
-        EXPECT_EQ(window->lblReps->text(), count);
+        txtBadURL->selectAll();
+        txtBadURL->paste();
+        ASSERT_EQ(txtBadURL->text(), link);
+        cmdTrans->click();
+        EXPECT_EQ(txtGoodURL->text(), shown);
+        EXPECT_EQ(lblReps->text(), count);
         EXPECT_EQ(fakes.dialogs.messages, overflows ? overflow : std::vector<ShownMessage>{});
     }
     EXPECT_EQ(lowerBoxWhileBoxShows, QString());
@@ -116,14 +116,14 @@ TEST_F(MainWindow, LayoutFollowsTheDesignAndTheWidthWithinBounds)
     const QSize start = window->size();
     auto px = [&](int twips) { return ui::twipsToPixels(twips, window); };
     // The bounds are the size at load, taken before the first showing.
-    ASSERT_EQ(start, QSize(px(window->mlMinWidth), px(window->mlMinHeight)));
+    ASSERT_EQ(window->minimumSize(), start);
     const std::pair<QWidget*, QRect> controls[] = {
         // in twips, in tab order
-        {window->txtBadURL, {90, 360, 5635, 1170}}, {window->txtGoodURL, {90, 2085, 5635, 1170}},
-        {window->cmdTrans, {90, 3375, 1020, 420}},  {window->cmdClear, {1245, 3375, 1020, 420}},
-        {window->cmdClip, {2415, 3375, 1020, 420}}, {window->cmdNavigate, {3570, 3375, 1020, 420}},
-        {window->cmdExit, {4740, 3375, 1020, 420}}};
-    window->txtBadURL->setFocus();
+        {txtBadURL, {90, 360, 5635, 1170}}, {txtGoodURL, {90, 2085, 5635, 1170}},
+        {cmdTrans, {90, 3375, 1020, 420}},  {cmdClear, {1245, 3375, 1020, 420}},
+        {cmdClip, {2415, 3375, 1020, 420}}, {cmdNavigate, {3570, 3375, 1020, 420}},
+        {cmdExit, {4740, 3375, 1020, 420}}};
+    txtBadURL->setFocus();
     for (const auto& [widget, r] : controls) {
         SCOPED_TRACE(widget->objectName().toStdString());
         EXPECT_EQ(widget->geometry(), ui::twipsRect(r.x(), r.y(), r.width(), r.height(), window));
@@ -131,13 +131,13 @@ TEST_F(MainWindow, LayoutFollowsTheDesignAndTheWidthWithinBounds)
         QTest::keyClick(widget, Qt::Key_Tab);
     }
     // The labels fit their text, the count also when it grows.
-    window->txtBadURL->setPlainText(QStringLiteral("%41").repeated(12345));
-    for (QLabel* label : {window->Label1, window->Label2, window->lblReps})
+    txtBadURL->setPlainText(QStringLiteral("%41").repeated(12345));
+    for (QLabel* label : {Label1, Label2, lblReps})
         EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
     // Both boxes span the window's width less 200 twips, from 90 twips in.
     auto expectBoxesFollowTheWidth = [&] {
         const int width = px(ui::pixelsToTwips(window->width(), window) - 200);
-        for (const ui::UrlBox* box : {window->txtBadURL, window->txtGoodURL})
+        for (const ui::UrlBox* box : {txtBadURL, txtGoodURL})
             EXPECT_EQ(box->geometry(), QRect(px(90), box->y(), width, box->height()));
     };
     // Sizes as the window manager asks for them, past the widget's own checks:
@@ -156,11 +156,11 @@ TEST_F(MainWindow, LayoutFollowsTheDesignAndTheWidthWithinBounds)
         EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowState() == state; }));
         QCoreApplication::processEvents();
     };
-    const int boxWidth = window->txtBadURL->width();
+    const int boxWidth = txtBadURL->width();
     enter(&QWidget::showMinimized, Qt::WindowMinimized);
     window->resize(start + QSize(300, 0));
     ASSERT_EQ(window->width(), start.width() + 300);
-    EXPECT_EQ(window->txtBadURL->width(), boxWidth) << "a minimized window is left alone";
+    EXPECT_EQ(txtBadURL->width(), boxWidth) << "a minimized window is left alone";
     enter(&QWidget::showMaximized, Qt::WindowMaximized);
     EXPECT_NE(window->height(), start.height());
     EXPECT_EQ(window->minimumSize(), QSize(0, 0));
@@ -176,7 +176,7 @@ TEST_F(MainWindow, LayoutFollowsTheDesignAndTheWidthWithinBounds)
 TEST_F(MainWindow, LoadSetsTitleAndCaptionButASecondCopyNeverShows)
 {
     EXPECT_EQ(window->windowTitle(), "Quorvel   Ver. 2.2.1     by Veskard");
-    EXPECT_EQ(window->mnuOptionRemTrailing->text(), "Remove trailing characters ');");
+    EXPECT_EQ(mnuOptionRemTrailing->text(), "Remove trailing characters ');");
     fakes.instanceGuard.anotherRunning = true;
     QPointer<ui::frmMain> second = new ui::frmMain(fakes.services, forms);
     EXPECT_FALSE(second->Form_Load());
@@ -194,12 +194,11 @@ TEST_F(MainWindow, LoadSetsTitleAndCaptionButASecondCopyNeverShows)
 
 TEST_F(Options, EachItemStartsAsDesignedAndMovesItsMarkOnce)
 {
-    const ui::frmMain& w = *window;
     const std::pair<QAction*, bool> toggles[] = {
         // item, checked at load
-        {w.mnuOptionsKeepOnTop, false},       {w.mnuOptionsShowDropIconForTextOnly, false},
-        {w.mnuOptionsBringToTopOnDrag, true}, {w.mnuOptionsTransOnDrop, true},
-        {w.mnuOptionsTransOnChange, true},    {w.mnuOptionRemTrailing, true}};
+        {mnuOptionsKeepOnTop, false},       {mnuOptionsShowDropIconForTextOnly, false},
+        {mnuOptionsBringToTopOnDrag, true}, {mnuOptionsTransOnDrop, true},
+        {mnuOptionsTransOnChange, true},    {mnuOptionRemTrailing, true}};
     for (const auto& [item, byDefault] : toggles) {
         SCOPED_TRACE(item->objectName().toStdString());
         EXPECT_EQ(item->isChecked(), byDefault);
@@ -219,13 +218,13 @@ TEST_F(Options, EachItemStartsAsDesignedAndMovesItsMarkOnce)
     EXPECT_TRUE(fakes.zOrder.calls[0].topmost && !fakes.zOrder.calls[1].topmost) << "on, then off";
     // A platform error is reported under the inner procedure's title; the mark stays moved.
     fakes.zOrder.onCall = [](const FakeZOrder::Call&) { throw RuntimeError(5, "Bad call"); };
-    window->mnuOptionsKeepOnTop->trigger();
-    EXPECT_TRUE(window->mnuOptionsKeepOnTop->isChecked());
+    mnuOptionsKeepOnTop->trigger();
+    EXPECT_TRUE(mnuOptionsKeepOnTop->isChecked());
     EXPECT_EQ(fakes.dialogs.messages.back(), (ShownMessage{"5 : Bad call", "KeepOnTop", 16}));
     // The method pair shares one mark, and the next translation follows it.
     // %2A is decoded dynamically but is not among the predefined codes.
-    window->txtBadURL->setPlainText(QStringLiteral("action=a%2Ab%2F"));
-    QAction *const dyn = w.mnuOptionsDynTrans, *const preDef = w.mnuOptionsPreDef;
+    txtBadURL->setPlainText(QStringLiteral("action=a%2Ab%2F"));
+    QAction *const dyn = mnuOptionsDynTrans, *const preDef = mnuOptionsPreDef;
     // The item chosen and whether the dynamic method is checked afterwards.
     const std::pair<QAction*, bool> steps[] = {
         {dyn, false}, {dyn, true}, {preDef, false}, {preDef, true}};
@@ -234,14 +233,14 @@ TEST_F(Options, EachItemStartsAsDesignedAndMovesItsMarkOnce)
         item->trigger();
         EXPECT_EQ(dyn->isChecked(), dynamic);
         EXPECT_EQ(preDef->isChecked(), !dynamic);
-        window->cmdTrans->click();
-        EXPECT_EQ(window->txtGoodURL->text(), dynamic ? "a*b/" : "a%2Ab/");
+        cmdTrans->click();
+        EXPECT_EQ(txtGoodURL->text(), dynamic ? "a*b/" : "a%2Ab/");
     }
 }
 
 TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
 {
-    window->txtBadURL->setPlainText(QStringLiteral("r?action=http%3A%2F%2Fh.example%2Fpabc"));
+    txtBadURL->setPlainText(QStringLiteral("r?action=http%3A%2F%2Fh.example%2Fpabc"));
     const QString whole = "http://h.example/pabc", cut = "http://h.example/p";
     // The answer (none: Cancel), whether "Remove trailing characters" is checked, the
     // ending stored and the next translation.
@@ -258,18 +257,17 @@ TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
     QString previous = "');";
     for (const auto& [answer, removal, stored, shown] : cases) {
         SCOPED_TRACE(answer.value_or("<cancel>").toStdString());
-        window->mnuOptionRemTrailing->setChecked(removal);
+        mnuOptionRemTrailing->setChecked(removal);
         if (answer)
             fakes.dialogs.inputAnswers.push_back(*answer);
-        window->mnuOptionSetRemTrailing->trigger();
+        mnuOptionSetRemTrailing->trigger();
         ASSERT_FALSE(fakes.dialogs.inputRequests.empty());
         EXPECT_EQ(fakes.dialogs.inputRequests.back().defaultText, std::exchange(previous, stored));
-        EXPECT_EQ(window->msTrailingChars, stored);
         // iconText() drops access-key marks, so an unescaped "&" would vanish here.
-        EXPECT_EQ(window->mnuOptionRemTrailing->iconText(), "Remove trailing characters " + stored);
-        EXPECT_EQ(window->mnuOptionRemTrailing->isChecked(), removal);
-        window->cmdTrans->click();
-        EXPECT_EQ(window->txtGoodURL->text(), shown);
+        EXPECT_EQ(mnuOptionRemTrailing->iconText(), "Remove trailing characters " + stored);
+        EXPECT_EQ(mnuOptionRemTrailing->isChecked(), removal);
+        cmdTrans->click();
+        EXPECT_EQ(txtGoodURL->text(), shown);
     }
     const auto& request = fakes.dialogs.inputRequests.front();
     EXPECT_EQ(request.prompt, "Enter trailing characters you would like automatically removed");

@@ -1,4 +1,5 @@
 #include "fakes/FakeServices.h"
+#include "support/Controls.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Twips.h"
 #include "ui/main/frmMain.h"
@@ -52,23 +53,25 @@ protected:
 TEST_F(StartScreen, TitleLabelWidthsAndLinkColours)
 {
     EXPECT_EQ(start->windowTitle(), u"Quorvel   Ver. 2.2.1     by Veskard"_s);
+    auto* const lblWebsite = control<QLabel>(start, "lblWebsite");
+    auto* const lblDesc = control<QLabel>(start, "lblDesc");
     const int expected = ui::twipsToPixels(ui::pixelsToTwips(start->width(), start) - 100, start);
-    EXPECT_EQ(start->lblWebsite->width(), expected);
-    EXPECT_EQ(start->lblDesc->width(), expected);
+    EXPECT_EQ(lblWebsite->width(), expected);
+    EXPECT_EQ(lblDesc->width(), expected);
     // The three paragraphs fit the label.
-    EXPECT_EQ(ui::frmStart::caption(start->lblDesc).split(u"\r\n\r\n"_s).size(), 3);
-    EXPECT_LE(start->lblDesc->heightForWidth(expected), start->lblDesc->height());
+    EXPECT_EQ(ui::frmStart::caption(lblDesc).split(u"\r\n\r\n"_s).size(), 3);
+    EXPECT_LE(lblDesc->heightForWidth(expected), lblDesc->height());
 
-    const auto colour = [this] { return start->lblWebsite->palette().color(QPalette::WindowText); };
+    const auto colour = [lblWebsite] { return lblWebsite->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0, 0, 192));
     // Over another control nothing changes.
     const std::pair<QWidget*, QColor> moves[] = {
-        {start->lblWebsite, Qt::red}, {start->lblDesc, Qt::red}, {start, Qt::blue}};
+        {lblWebsite, Qt::red}, {lblDesc, Qt::red}, {start, Qt::blue}};
     for (const auto& [over, expected] : moves) {
         QTest::mouseMove(over, over == start ? QPoint(3, start->height() - 3) : QPoint(2, 2));
         EXPECT_EQ(colour(), expected) << over->objectName().toStdString();
     }
-    QTest::mouseClick(start->lblWebsite, Qt::LeftButton);
+    QTest::mouseClick(lblWebsite, Qt::LeftButton);
     EXPECT_EQ(fakes.shell.opened, QStringList{ui::kAuthorWebSite});
 }
 
@@ -84,9 +87,12 @@ TEST_F(StartScreen, EnterShowsTheMainWindowEveryWayOutEndsTheProgram)
     // How the screen is left, whether another copy runs, whether a main window shows.
     const std::tuple<const char*, std::function<void()>, bool, bool> ways[] = {
         {"Enter", [] { QTest::keyClick(qApp->focusWidget(), Qt::Key_Return); }, false, true},
-        {"Escape", [this] { QTest::keyClick(start->cmdOK, Qt::Key_Escape); }, false, false},
+        {"Escape",
+         [this] { QTest::keyClick(control<QPushButton>(start, "cmdOK"), Qt::Key_Escape); }, false,
+         false},
         {"close box", [this] { start->close(); }, false, false},
-        {"OK while another copy runs", [this] { start->cmdOK->click(); }, true, false},
+        {"OK while another copy runs", [this] { control<QPushButton>(start, "cmdOK")->click(); },
+         true, false},
     };
     for (const auto& [way, press, anotherRunning, mainShown] : ways) {
         SCOPED_TRACE(way);
