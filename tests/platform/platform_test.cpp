@@ -114,6 +114,36 @@ TEST(QtDialogs, MessageBoxShowsTextTitleAndIcon)
     }
 }
 
+// A window manager shortens a title wider than its title bar: the box leaves room for
+// the whole title in bold beside the bar's icon and three buttons, about a line each.
+TEST(QtDialogs, MessageBoxIsWideEnoughForItsTitle)
+{
+    struct Row {
+        const char* name;
+        QString text;
+        QString title;
+    };
+    const Row rows[] = {
+        {.name = "overflow", .text = u"6 : Overflow"_s, .title = u"FixTheURLDyn"_s},
+        {.name = "longest title", .text = u"5 : Bad call"_s, .title = u"txtBadURL_OLEDragDrop"_s},
+    };
+    for (const Row& row : rows) {
+        int width = 0, needed = 1;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QFont bold = box->font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            needed = metrics.horizontalAdvance(row.title) + 4 * metrics.height();
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        platform::QtDialogs().messageBox(row.text, row.title, MessageStyle::Critical);
+        EXPECT_GE(width, needed) << row.name;
+    }
+}
+
 TEST(QtClipboard, ClearsEveryFormatThenSetsPlainText)
 {
     auto* old = new QMimeData;

@@ -23,6 +23,8 @@ namespace {
 constexpr int kClientWidth = 5835;
 constexpr int kClientHeight = 3870;
 
+const QString kCountCaption = QStringLiteral("Replacements made:");
+
 struct ButtonDesign {
     const char* name;
     const char* caption;
@@ -69,6 +71,14 @@ void keepRightEdgeAndShowWholeText(QLabel* label)
     QRect geometry = label->geometry();
     geometry.setLeft(geometry.right() + 1 - needed);
     label->setGeometry(geometry);
+}
+
+// A screen reader reads the count with its caption, so the name follows the number.
+void showCount(QLabel* count, const QString& caption)
+{
+    count->setText(caption);
+    count->setAccessibleName(kCountCaption + u' ' + caption);
+    count->adjustSize();
 }
 
 void setLabelColours(QLabel* label, const QColor& text, const QColor& background = {})
@@ -137,13 +147,13 @@ void frmMain::createControls()
 
     lblReps =
         makeLabel(client, "lblReps", QStringLiteral("0"), twipsRect(5010, 60, 90, 255, this), true);
-    lblReps->setAccessibleName(QStringLiteral("Replacements made:"));
+    showCount(lblReps, lblReps->text());
     Label1 = makeLabel(client, "Label1", QStringLiteral("URL with Escape Codes"),
                        twipsRect(90, 90, 1740, 195, this), true);
     Label2 = makeLabel(client, "Label2", QStringLiteral("Translated URL"),
                        twipsRect(90, 1815, 1125, 195, this), true);
-    Label3 = makeLabel(client, "Label3", QStringLiteral("Replacements made:"),
-                       twipsRect(3450, 60, 1500, 255, this), false);
+    Label3 =
+        makeLabel(client, "Label3", kCountCaption, twipsRect(3450, 60, 1500, 255, this), false);
     keepRightEdgeAndShowWholeText(Label3);
     setLabelColours(Label1, QColor(0, 0, 255), inactiveBorderColour());
     setLabelColours(Label2, QColor(0, 0, 255));
@@ -326,10 +336,8 @@ void frmMain::showTranslation(const QString& text, std::int16_t count)
 {
     txtGoodURL->setTextIfChanged(text);
     const QString caption = QString::number(count);
-    if (lblReps->text() != caption) {
-        lblReps->setText(caption);
-        lblReps->adjustSize();
-    }
+    if (lblReps->text() != caption)
+        showCount(lblReps, caption);
 }
 
 void frmMain::txtBadURL_Change()

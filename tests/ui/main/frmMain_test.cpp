@@ -2,6 +2,7 @@
 #include "support/MainWindowFixture.h"
 #include "ui/common/Twips.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -19,6 +20,13 @@ namespace quorvel::test {
 namespace {
 
 using MainWindow = MainWindowFixture;
+
+// What a screen reader announces for a control.
+QString spoken(QWidget* control)
+{
+    const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    return face ? face->text(QAccessible::Name) : QString();
+}
 using Options = MainWindowFixture;
 
 TEST_F(MainWindow, TypingTranslatesClearResetsTheCountOnlyWithAutoTranslate)
@@ -105,6 +113,7 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
         cmdTrans->click();
         EXPECT_EQ(txtGoodURL->text(), shown);
         EXPECT_EQ(lblReps->text(), count);
+        EXPECT_EQ(spoken(lblReps), "Replacements made: " + count) << "heard with its caption";
         EXPECT_EQ(fakes.dialogs.messages, overflows ? overflow : std::vector<ShownMessage>{});
     }
     EXPECT_EQ(lowerBoxWhileBoxShows, QString());
