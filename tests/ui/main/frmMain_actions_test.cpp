@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
-#include <tuple>
 #include <utility>
 
 namespace quorvel::test {
@@ -40,13 +39,18 @@ protected:
 
 TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
 {
-    // Auto translate on change and on drop, bring to top on drop, keep on top; the text
-    // dropped, then the translations and the z-order calls that follow.
-    const std::tuple<bool, bool, bool, bool, QString, int, std::vector<bool>> cases[] = {
-        {true, true, true, false, kLink, 2, {true, false}},
-        {false, true, true, false, kLink, 1, {true, false}},
-        {true, true, true, true, kLink, 2, {}},
-        {false, false, false, false, u"a%2Fb\nsecond line\n"_s, 0, {}},
+    struct Drop {
+        const char* name;
+        bool onChange, onDrop, bringToTop, keepOnTop; // the options
+        QString dropped;
+        int translations;
+        std::vector<bool> topmost; // the z-order calls that follow
+    };
+    const Drop rows[] = {
+        {"defaults", true, true, true, false, kLink, 2, {true, false}},
+        {"translated on drop only", false, true, true, false, kLink, 1, {true, false}},
+        {"kept on top: not lifted", true, true, true, true, kLink, 2, {}},
+        {"all off, lines kept", false, false, false, false, u"a%2Fb\nsecond line\n"_s, 0, {}},
     };
     // Text goes through the filter too.
     mnuOptionsShowDropIconForTextOnly->setChecked(true);
@@ -56,9 +60,9 @@ TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
         EXPECT_EQ(call.window, window.data());
         calls.push_back(call.topmost);
     };
-    for (const auto& [onChange, onDrop, bringToTop, keepOnTop, dropped, translated, topmost] :
-         cases) {
-        SCOPED_TRACE(testing::Message() << onChange << onDrop << bringToTop << keepOnTop);
+    for (const auto& [name, onChange, onDrop, bringToTop, keepOnTop, dropped, translated, topmost] :
+         rows) {
+        SCOPED_TRACE(name);
         mnuOptionsTransOnChange->setChecked(onChange);
         mnuOptionsTransOnDrop->setChecked(onDrop);
         mnuOptionsBringToTopOnDrag->setChecked(bringToTop);
@@ -82,8 +86,11 @@ TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
 // While the filter is on, the entry is refused and the drop never warns.
 TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
 {
-    // The first offered format in the program's order names the object.
-    const std::pair<QStringList, QString> cases[] = {
+    struct Offer {
+        QStringList formats;
+        QString name; // of the first format offered, in the program's order
+    };
+    const Offer rows[] = {
         {{u"image/bmp"_s, u"image/png"_s}, u"bitmap"_s},
         {{u"image/bmp"_s}, u"DIB"_s},
         {{u"application/x-unknown"_s}, u"Unknown"_s},
@@ -91,7 +98,7 @@ TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
     txtBadURL->setPlainText(u"kept"_s);
     for (const bool filter : {false, true}) {
         mnuOptionsShowDropIconForTextOnly->setChecked(filter);
-        for (const auto& [formats, name] : cases) {
+        for (const auto& [formats, name] : rows) {
             SCOPED_TRACE(testing::Message() << filter << name.toStdString());
             QMimeData data;
             for (const QString& format : formats)
@@ -144,7 +151,7 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
     EXPECT_EQ(fakes.shell.opened, enough + QStringList{enough.front()});
 }
 
-TEST_F(HelpMenu, TextsAreExactTheExampleTranslatesAndTheSiteOpens)
+TEST_F(HelpMenu, TextsAreExactAndTheSiteOpens)
 {
     const QString directions =
         u"Some URLs end up looking like the following...\r\n    "_s + ui::kExampleRedirectLink +
@@ -171,6 +178,10 @@ TEST_F(HelpMenu, TextsAreExactTheExampleTranslatesAndTheSiteOpens)
               (std::vector<ShownMessage>{{directions, u"Quick Directions"_s, 64},
                                          {history, u"Program History"_s, 64}}));
     EXPECT_EQ(fakes.shell.opened, QStringList{ui::kAuthorWebSite});
+}
+
+TEST_F(HelpMenu, TheExampleTranslatesIntoItsTarget)
+{
     // The example escapes with lower-case letters only, and translates into its target.
     EXPECT_TRUE(ui::kExampleRedirectLink.contains(QRegularExpression(u"%[0-9]?[a-f]"_s)));
     EXPECT_FALSE(ui::kExampleRedirectLink.contains(QRegularExpression(u"%[0-9a-f]?[A-F]"_s)));
