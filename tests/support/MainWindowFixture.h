@@ -50,7 +50,6 @@ protected:
     QLabel* const lblReps = named<QLabel>("lblReps");
     QLabel* const Label1 = named<QLabel>("Label1");
     QLabel* const Label2 = named<QLabel>("Label2");
-    QLabel* const Label3 = named<QLabel>("Label3");
     QAction* const mnuFileNavigate = named<QAction>("mnuFileNavigate");
     QAction* const mnuOptionsKeepOnTop = named<QAction>("mnuOptionsKeepOnTop");
     QAction* const mnuOptionsBringToTopOnDrag = named<QAction>("mnuOptionsBringToTopOnDrag");
