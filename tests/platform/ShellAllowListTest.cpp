@@ -83,6 +83,7 @@ const File kFiles[] = {
     // Launchers: the header late, after comments, or in its KDE form.
     {.name = u"late-launcher"_s, .content = kPadding + "[Desktop Entry]\nType=Application\nExec=sh\n"},
     {.name = u"late-launcher.txt"_s, .content = kPadding + "[Desktop Entry]\nExec=sh\n"},
+    {.name = u"last-kilobyte-launcher"_s, .content = kPadding.repeated(3).left(8100) + "[Desktop Entry]\n"},
     {.name = u"kde-launcher"_s, .content = "[KDE Desktop Entry]\nExec=sh\n"},
     {.name = u"evil.desktop"_s, .content = "plain words"},
     // Packages and installers, by name and by content under another name.
@@ -325,6 +326,8 @@ const std::vector<Row> kRows = {
     // Launchers, packages, installers, programs and scripts on this machine.
     {.name = "launcher with a late header", .target = u"{dir}/late-launcher"_s, .code = 5},
     {.name = "launcher named as text", .target = u"{dir}/late-launcher.txt"_s, .code = 5},
+    {.name = "launcher header ending at 8115 bytes", .target = u"{dir}/last-kilobyte-launcher"_s,
+     .code = 5},
     {.name = "KDE launcher", .target = u"{dir}/kde-launcher"_s, .code = 5},
     {.name = "launcher by name", .target = u"{dir}/evil.desktop"_s, .code = 5},
     {.name = "link to a launcher", .target = u"{dir}/launcher-link.pdf"_s, .code = 5},
