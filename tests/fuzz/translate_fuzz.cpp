@@ -4,10 +4,11 @@
 // Input: a switch byte, the ending's length (low 3 bits of the next byte),
 // the ending, then the text. Bytes are Latin-1 characters, except that 0xFF
 // takes the next two bytes as one 16-bit unit (lone surrogates, letters whose
-// upper case is not Latin-1). Switch bit 0 removes the ending. Switch bit 1
-// fills the text with 'x' up to 32767 units less the low 6 bits of the byte
-// after the ending, where the 16-bit positions and counts overflow; the
-// filler goes in at the fraction of the text that the upper 6 switch bits give.
+// upper case is not Latin-1). Switch bit 0 removes the ending. Switch bits 1
+// and 2 together fill the text with 'x' up to 32767 units less the low 6 bits
+// of the byte after the ending, where the 16-bit positions and counts
+// overflow; the filler goes in at the fraction of the text that the upper 5
+// switch bits give. Such long texts take the reference long, hence two bits.
 #include "engine/Scan.h"
 #include "engine/Text.h"
 #include "engine/Translate.h"
@@ -104,12 +105,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     options.removeTrailing = (switches & 1) != 0;
     if (auto stored = trailingCharsFromEntry(entry))
         options.trailingChars = *stored;
-    const std::size_t fillTo = (switches & 2) != 0 ? 32767 - (in.byte() & 63) : 0;
+    const std::size_t fillTo = (switches & 6) == 6 ? 32767 - (in.byte() & 63) : 0;
     Str source;
     while (!in.done())
         source += in.unit();
     if (source.size() < fillTo)
-        source.insert(source.size() * (switches >> 2) / 64, fillTo - source.size(), u'x');
+        source.insert(source.size() * (switches >> 3) / 32, fillTo - source.size(), u'x');
 
     for (const bool dynamic : {true, false}) {
         const Outcome expected =
