@@ -11,6 +11,7 @@ build_dir=${QUORVEL_BUILD_DIR:-build}
 run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev
     xvfb xdotool xclip openbox x11-utils)
+sanitizer_packages=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 
 install_missing() {
     local missing=() package
@@ -34,6 +35,21 @@ configure_and_build() {
     cmake --build "$build_dir" -j "$(nproc)"
 }
 
+# The engine, the shell rules and the filter once more, built by clang with
+# ASan and UBSan in a folder of their own, and the fuzz targets, which run
+# QUORVEL_FUZZ_SECONDS each (default 60).
+sanitized_checks() {
+    local dir="${build_dir}-asan"
+    cmake -S . -B "$dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++-14 -DQUORVEL_SANITIZE=ON -DQUORVEL_BUILD_BENCHMARKS=OFF \
+        -DQUORVEL_FUZZ_SECONDS="${QUORVEL_FUZZ_SECONDS:-60}" >/dev/null
+    cmake --build "$dir" -j "$(nproc)" --target quorvel_sanitized_checks
+    (cd "$dir" && ctest -L sanitized --output-on-failure -j "$(nproc)")
+    awk '/ Testing: fuzz_/ { target = $3 }
+        /number_of_executed_units/ { print target ": " $2 " executions" }' \
+        "$dir/Testing/Temporary/LastTest.log"
+}
+
 case "$mode" in
 run)
     install_missing "${run_packages[@]}"
@@ -41,8 +57,9 @@ run)
     exec "$build_dir/app/Quorvel"
     ;;
 test)
-    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    install_missing "${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}"
     configure_and_build -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=ON
+    sanitized_checks
     cd "$build_dir"
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
     ;;

@@ -1,6 +1,6 @@
 #include "fakes/FakeServices.h"
 
-#include <cstring>
+#include <algorithm>
 
 namespace quorvel::test {
 
@@ -57,7 +57,8 @@ long FakeRegistry::queryValue(Key key, const std::string& valueName, unsigned lo
         size = static_cast<unsigned long>(found->second.data.size());
         return 234; // more data
     }
-    std::memcpy(buffer, found->second.data.data(), found->second.data.size());
+    // std::copy: an empty value may come with null pointers, which memcpy must not get.
+    std::copy(found->second.data.begin(), found->second.data.end(), buffer);
     size = static_cast<unsigned long>(found->second.data.size());
     return kSuccess;
 }

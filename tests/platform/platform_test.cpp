@@ -85,7 +85,7 @@ TEST(QtShell, RefusesCodeAndProgramsOpensDocuments)
     EXPECT_EQ(platform::QtShell().open(u"file:///bin/sh"_s), 5);
     // Even looking at a network share would reach the server.
     const auto look = [](const QString&) { return ADD_FAILURE(), platform::LocalFileFacts{}; };
-    platform::decideShellTarget(u"\\\\server\\share\\x.pdf"_s, look);
+    platform::decideShellTarget(u"\\\\server\\share\\x.pdf"_s, {look});
 }
 
 // The real box, read and closed from a timer once its modal loop runs.

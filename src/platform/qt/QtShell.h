@@ -9,8 +9,8 @@
 namespace quorvel::platform {
 
 // Opens through the desktop's default handlers (xdg-open and friends, started
-// detached, so a browser never holds up the window). Targets that would run a
-// program are refused before anything is started.
+// detached, so a browser never holds up the window). Only what the shared
+// allow-list lets through is handed over.
 class QtShell : public Shell {
 public:
     using Opener = std::function<bool(const QUrl&)>;

@@ -15,9 +15,12 @@ namespace quorvel::platform {
 
 int WinShell::open(const QString& target)
 {
-    const ShellDecision decision = decideShellTarget(target);
+    const ShellRules rules{probeLocalFile, extensionsFromPathExt(qEnvironmentVariable("PATHEXT"))};
+    const ShellDecision decision = decideShellTarget(target, rules);
     if (decision.verdict != ShellVerdict::Open)
         return resultCodeFor(decision.verdict);
+    if (decision.nativeTarget.isEmpty())
+        return kShellNoAssociation; // not a valid URL
     const std::wstring file = decision.nativeTarget.toStdWString();
     const HINSTANCE result =
         ShellExecuteW(GetActiveWindow(), L"open", file.c_str(), L"", L"", SW_SHOWNORMAL);

@@ -4,8 +4,9 @@
 
 namespace quorvel::platform {
 
-// ShellExecuteW with the "open" verb. The wide call keeps every character of
-// the target; targets that would run a program never reach it.
+// ShellExecuteW with the "open" verb. Only what the shared allow-list lets
+// through reaches it, judged with Windows' PATHEXT as well; the wide call
+// keeps every character.
 class WinShell : public Shell {
 public:
     int open(const QString& target) override;
