@@ -4,6 +4,7 @@
 #include "engine/Scan.h"
 #include "engine/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <new>
@@ -75,10 +76,10 @@ struct Cut {
     std::size_t firstPercent = 0; // index in the working text; 0 when unknown
 };
 
-Cut markerCut(const std::u16string& source)
+Cut markerCut(const char16_t* s, std::size_t n)
 {
-    const scan::MarkerScan found = scan::findMarker(source.data(), source.size());
-    if (found.marker == source.size())
+    const scan::MarkerScan found = scan::findMarker(s, n);
+    if (found.marker == n)
         return {0, found.firstPercent};
     const long long p = static_cast<long long>(found.marker) + 1;
     checked16(p);
@@ -90,13 +91,13 @@ Cut markerCut(const std::u16string& source)
 // largest value it forms is the position plus 3.
 constexpr std::size_t kDynamicSafeLimit = kMax16 - 7;
 
-// The dynamic scan, in place: whole blocks first where nothing can overflow,
-// then one code at a time. A percent sign at r stands at 1-based position
-// w + 1 of the text as rewritten so far.
-std::int16_t decodeDynamic(std::u16string& text, std::size_t firstPercent)
+// The dynamic scan of s[0, n), in place: whole blocks first where nothing
+// can overflow, then one code at a time. A percent sign at r stands at 1-based
+// position w + 1 of the text as rewritten so far. Returns the count and
+// leaves the new length in `length`.
+std::int16_t decodeDynamic(char16_t* s, std::size_t n, std::size_t firstPercent,
+                           std::size_t& length)
 {
-    char16_t* s = text.data();
-    const std::size_t n = text.size();
     scan::Cursor cursor{firstPercent, firstPercent, 0};
     scan::dynamicBlocks(s, n, kDynamicSafeLimit, cursor);
     std::size_t r = cursor.r;
@@ -126,7 +127,7 @@ std::int16_t decodeDynamic(std::u16string& text, std::size_t firstPercent)
             ++r;
         }
     }
-    text.resize(w);
+    length = w;
     return count;
 }
 
@@ -203,13 +204,13 @@ const scan::TablePlan* planFor(const CodeTable& maCode, const CodeTable& maChar)
     return last.usable ? &last.plan : nullptr;
 }
 
-// The one-scan table method in place. Returns the number of replacements of
-// all passes together; with perPass it also counts each pass, exactly.
-long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
-                         const scan::TablePlan& plan, std::array<long long, kTableSize>* perPass)
+// The one-scan table method on s[0, n), in place. Returns the number of
+// replacements of all passes together and leaves the new length in
+// `length`; with perPass it also counts each pass, exactly.
+long long decodeWithPlan(char16_t* s, std::size_t n, std::size_t firstPercent,
+                         const scan::TablePlan& plan, std::array<long long, kTableSize>* perPass,
+                         std::size_t& length)
 {
-    char16_t* s = text.data();
-    const std::size_t n = text.size();
     scan::Cursor cursor{firstPercent, firstPercent, 0};
     if (!perPass)
         scan::tableBlocks(s, n, plan, cursor);
@@ -247,7 +248,7 @@ long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
         r += 3;
         s[w++] = plan.replacement[entry];
     }
-    text.resize(w);
+    length = w;
     return total;
 }
 
@@ -288,6 +289,116 @@ private:
     bool ignoreCase_;
     std::vector<std::size_t> fail_;
 };
+
+std::u16string_view trimmed(std::u16string_view text) noexcept
+{
+    const std::size_t last = text.find_last_not_of(u' ');
+    if (last == std::u16string_view::npos)
+        return {};
+    const std::size_t first = text.find_first_not_of(u' ');
+    return text.substr(first, last + 1 - first);
+}
+
+// Trims blanks, then cuts trailingChars off the end once (case ignored).
+std::u16string_view cutTrailing(std::u16string_view text, const std::u16string& trailingChars)
+{
+    text = trimmed(text);
+    const std::size_t n =
+        static_cast<std::size_t>(checked16(static_cast<long long>(trailingChars.size())));
+    if (n > text.size())
+        return text;
+    const std::size_t start = text.size() - n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (upperCaseChar(text[start + i]) != trailingChars[i])
+            return text;
+    return text.substr(0, start);
+}
+
+// The bodies of the two methods on a source they may overwrite, s[0, n) with
+// n > 0. They raise what the methods' error handlers report, and return the
+// result as a view into s.
+std::u16string_view dynamicInPlace(const TrailingOptions& options, char16_t* s, std::size_t n,
+                                   std::int16_t& count)
+{
+    const Cut cut = markerCut(s, n);
+    std::size_t length = 0;
+    const std::int16_t made = decodeDynamic(s + cut.start, n - cut.start, cut.firstPercent, length);
+    std::u16string_view work(s + cut.start, length);
+    if (options.removeTrailing)
+        work = cutTrailing(work, options.trailingChars);
+    count = made;
+    return work;
+}
+
+// Tables whose replacements are longer than their codes can make the text
+// longer than the source; the result is then kept here, until the next call.
+thread_local std::u16string longerResult;
+
+std::u16string_view predefinedInPlace(Reporter& reporter, const CodeTable& maCode,
+                                      const CodeTable& maChar, const TrailingOptions& options,
+                                      char16_t* s, std::size_t n, std::int16_t& count)
+{
+    const Cut cut = markerCut(s, n);
+    char16_t* const start = s + cut.start;
+    std::size_t length = n - cut.start;
+    std::u16string_view work;
+    std::int16_t total = 0;
+    if (const scan::TablePlan* plan = planFor(maCode, maChar)) {
+        // Each replacement takes 2.5 units at least, so only a long text can
+        // pass 32767; which pass or total overflows first then needs the
+        // count of each pass, taken in the same scan.
+        std::array<long long, kTableSize> perPass{};
+        const bool mayOverflow = length * 2 >= (kMax16 + 1) * 5;
+        const long long all = decodeWithPlan(start, length, cut.firstPercent, *plan,
+                                             mayOverflow ? &perPass : nullptr, length);
+        work = {start, length};
+        if (all <= static_cast<long long>(kMax16)) {
+            total = static_cast<std::int16_t>(all);
+        } else {
+            for (long long pass : perPass) {
+                if (pass > static_cast<long long>(kMax16)) {
+                    // That pass's replace call fails on its own and leaves
+                    // nothing for the passes after it.
+                    reportError(reporter, overflowError(), kReplaceTitle);
+                    work = {};
+                    break;
+                }
+                total = checked16(total + pass);
+            }
+        }
+    } else {
+        std::u16string text(start, length);
+        for (std::size_t i = 0; i < kTableSize; ++i) {
+            std::int16_t pass = 0;
+            text = sRemoveReplaceMulti(reporter, std::move(text), maCode[i], u"F", pass, maChar[i]);
+            total = checked16(total + pass);
+        }
+        if (text.size() <= length) {
+            std::copy(text.begin(), text.end(), start);
+            work = {start, text.size()};
+        } else {
+            longerResult = std::move(text);
+            work = longerResult;
+        }
+    }
+    if (options.removeTrailing)
+        work = cutTrailing(work, options.trailingChars);
+    count = total;
+    return work;
+}
+
+// Makes text the piece of it that `view` shows.
+void keepOnly(std::u16string& text, std::u16string_view view)
+{
+    if (view.empty()) {
+        text.clear();
+    } else if (view.data() >= text.data() && view.data() < text.data() + text.size()) {
+        text.resize(static_cast<std::size_t>(view.data() - text.data()) + view.size());
+        text.erase(0, static_cast<std::size_t>(view.data() - text.data()));
+    } else {
+        text.assign(view);
+    }
+}
 
 } // namespace
 
@@ -332,22 +443,7 @@ std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
 
 std::u16string RemoveTrailing(std::u16string text, const std::u16string& trailingChars)
 {
-    const std::size_t last = text.find_last_not_of(u' ');
-    if (last == std::u16string::npos) {
-        text.clear();
-    } else {
-        text.resize(last + 1);
-        text.erase(0, text.find_first_not_of(u' '));
-    }
-    const std::size_t n =
-        static_cast<std::size_t>(checked16(static_cast<long long>(trailingChars.size())));
-    if (n > text.size())
-        return text;
-    const std::size_t start = text.size() - n;
-    for (std::size_t i = 0; i < n; ++i)
-        if (upperCaseChar(text[start + i]) != trailingChars[i])
-            return text;
-    text.resize(start);
+    keepOnly(text, cutTrailing(text, trailingChars));
     return text;
 }
 
@@ -360,42 +456,12 @@ void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTabl
             result.clear();
             return;
         }
-        const Cut cut = markerCut(source);
-        std::u16string work(source, cut.start);
-        std::int16_t total = 0;
-        if (const scan::TablePlan* plan = planFor(maCode, maChar)) {
-            const long long all = decodeWithPlan(work, cut.firstPercent, *plan, nullptr);
-            if (all <= static_cast<long long>(kMax16)) {
-                total = static_cast<std::int16_t>(all);
-            } else {
-                // Some pass or the running total overflows; which one comes
-                // first, in table order, needs the count of each pass.
-                std::array<long long, kTableSize> perPass{};
-                std::u16string again(source, cut.start);
-                decodeWithPlan(again, cut.firstPercent, *plan, &perPass);
-                for (long long pass : perPass) {
-                    if (pass > static_cast<long long>(kMax16)) {
-                        // That pass's replace call fails on its own and
-                        // leaves nothing for the passes after it.
-                        reportError(reporter, overflowError(), kReplaceTitle);
-                        work.clear();
-                        break;
-                    }
-                    total = checked16(total + pass);
-                }
-            }
-        } else {
-            for (std::size_t i = 0; i < kTableSize; ++i) {
-                std::int16_t pass = 0;
-                work = sRemoveReplaceMulti(reporter, std::move(work), maCode[i], u"F", pass,
-                                           maChar[i]);
-                total = checked16(total + pass);
-            }
-        }
-        if (options.removeTrailing)
-            work = RemoveTrailing(std::move(work), options.trailingChars);
+        std::u16string work(source);
+        std::int16_t made = 0;
+        keepOnly(work, predefinedInPlace(reporter, maCode, maChar, options, work.data(),
+                                         work.size(), made));
         result = std::move(work);
-        count = total;
+        count = made;
     });
 }
 
@@ -407,11 +473,9 @@ void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std:
             result.clear();
             return;
         }
-        const Cut cut = markerCut(source);
-        std::u16string work(source, cut.start);
-        const std::int16_t made = decodeDynamic(work, cut.firstPercent);
-        if (options.removeTrailing)
-            work = RemoveTrailing(std::move(work), options.trailingChars);
+        std::u16string work(source);
+        std::int16_t made = 0;
+        keepOnly(work, dynamicInPlace(options, work.data(), work.size(), made));
         result = std::move(work);
         count = made;
     });
@@ -432,13 +496,36 @@ Translation translateForDisplay(Reporter& reporter, TranslationMethod method,
     case TranslationMethod::None:
         break;
     }
-    const std::size_t last = shown.text.find_last_not_of(u' ');
-    if (last == std::u16string::npos) {
-        shown.text.clear();
-    } else {
-        shown.text.resize(last + 1);
-        shown.text.erase(0, shown.text.find_first_not_of(u' '));
+    keepOnly(shown.text, trimmed(shown.text));
+    return shown;
+}
+
+TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
+                                 const CodeTable& maCode, const CodeTable& maChar,
+                                 const TrailingOptions& options, std::span<char16_t> text)
+{
+    TranslationView shown;
+    if (text.empty())
+        return shown;
+    std::int16_t made = 0;
+    switch (method) {
+    case TranslationMethod::Predefined:
+        withErrorHandler(reporter, kPredefTitle, [&] {
+            shown.text = predefinedInPlace(reporter, maCode, maChar, options, text.data(),
+                                           text.size(), made);
+            shown.count = made;
+        });
+        break;
+    case TranslationMethod::Dynamic:
+        withErrorHandler(reporter, kDynTitle, [&] {
+            shown.text = dynamicInPlace(options, text.data(), text.size(), made);
+            shown.count = made;
+        });
+        break;
+    case TranslationMethod::None:
+        break;
     }
+    shown.text = trimmed(shown.text);
     return shown;
 }
 

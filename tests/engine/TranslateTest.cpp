@@ -1,5 +1,6 @@
 #include "engine/Translate.h"
 #include "engine/Scan.h"
+#include "engine/Text.h"
 #include "engine/reference/ReferenceEngine.h"
 
 #include <gtest/gtest.h>
@@ -234,6 +235,58 @@ TEST(Differential, EngineMatchesReference)
         {u"%2F", u"%2f", u"%2F"}, {u"%20", u"%23", u"%252F"}, {u"%3a", u"%25", u"x%"}};
     for (std::size_t i = 0; i < 4 && !HasFailure(); ++i)
         compare(pieces(4) + pieces(32766 + i - (i % 3 == 1 ? 6000 : 0), mixes[i % 3]), {false});
+}
+
+// The filter's entry point against the reference: the text and count the
+// window shows (the method's result trimmed; empty and 0 after its error) and
+// the same boxes, from a buffer it overwrites; with the standard tables, with
+// tables whose replacements are longer than their codes, and at the limits.
+TEST(Translate, InPlaceMatchesReference)
+{
+    CodeTable codes, chars, longer, longerChars;
+    buildTranslationTables(codes, chars);
+    buildTranslationTables(longer, longerChars);
+    longerChars[3] = u"<percent>";
+    longerChars[9] = u"";
+    std::mt19937_64 rng{13};
+    std::vector<Str> sources = {u"",
+                                u"   ",
+                                x(32765) + u"%",
+                                x(32764) + u"%41",
+                                repeat(u"%2F", 32768),
+                                repeat(u"%252F", 16384)};
+    for (int i = 0; i < 4000; ++i) {
+        Str source;
+        for (std::size_t n = rng() % 30; n > 0; --n)
+            source += kPieces[rng() % std::size(kPieces)];
+        sources.push_back(source);
+    }
+    for (std::size_t i = 0; i < sources.size() && !HasFailure(); ++i) {
+        const TrailingOptions options{rng() % 4 != 0, kEndings[rng() % std::size(kEndings)]};
+        const bool withLonger = i % 3 == 0;
+        const CodeTable& maCode = withLonger ? longer : codes;
+        const CodeTable& maChar = withLonger ? longerChars : chars;
+        for (const bool dynamic : {true, false}) {
+            Recorder reference, inPlace;
+            reference.o = {u"", 0};
+            if (dynamic)
+                reference::FixTheURLDyn(reference, options, sources[i], reference.o.result,
+                                        reference.o.count);
+            else
+                reference::FixTheURLPredef(reference, maCode, maChar, options, sources[i],
+                                           reference.o.result, reference.o.count);
+            reference.o.result = trimBlanks(reference.o.result);
+            Str buffer = sources[i];
+            const auto method =
+                dynamic ? TranslationMethod::Dynamic : TranslationMethod::Predefined;
+            const TranslationView view =
+                translateInPlace(inPlace, method, maCode, maChar, options, buffer);
+            EXPECT_EQ((Outcome{Str(view.text), view.count, inPlace.o.boxes}), reference.o)
+                << (dynamic ? "dynamic" : "predefined")
+                << (withLonger ? " with longer replacements: " : ": ")
+                << ::testing::PrintToString(sources[i].substr(0, 40));
+        }
+    }
 }
 
 } // namespace
