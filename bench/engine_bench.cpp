@@ -5,7 +5,8 @@
 // --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1
 // --benchmark_report_aggregates_only=true. Ratios of the median CPU times
 // follow the usual report (CPU time: the machine may be shared).
-// --plain-loops measures the engine without its vector code.
+// --plain-loops measures the engine without its vector code, --avx2 with
+// the 256-bit code at most.
 
 #include "engine/Scan.h"
 #include "engine/Tables.h"
@@ -197,6 +198,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i) {
         if (std::string(argv[i]) == "--plain-loops")
             scan::useVectorCode(false);
+        else if (std::string(argv[i]) == "--avx2")
+            scan::limitVectorCode(scan::VectorCode::Avx2);
         else
             args.push_back(argv[i]);
     }

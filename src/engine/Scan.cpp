@@ -38,7 +38,12 @@ std::size_t findMarkerFrom(const char16_t* s, std::size_t eqFrom, std::size_t n)
 
 #if QUORVEL_AVX2
 
-std::atomic<bool> vectorAllowed{true};
+std::atomic<VectorCode> vectorAllowed{VectorCode::Avx512};
+
+bool allowed(VectorCode level) noexcept
+{
+    return vectorAllowed.load(std::memory_order_relaxed) >= level;
+}
 
 bool hasAvx2() noexcept
 {
@@ -46,7 +51,18 @@ bool hasAvx2() noexcept
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
     }();
-    return yes && vectorAllowed.load(std::memory_order_relaxed);
+    return yes && allowed(VectorCode::Avx2);
+}
+
+// Word compression (vpcompressw) is what makes the wider code pay.
+bool hasAvx512() noexcept
+{
+    static const bool yes = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+               __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("popcnt");
+    }();
+    return yes && allowed(VectorCode::Avx512);
 }
 
 // Shuffle that gathers the kept 16-bit lanes of eight to the front.
@@ -236,6 +252,61 @@ QUORVEL_TARGET void dynamicBlocksAvx2(char16_t* s, std::size_t n, std::size_t li
     cursor.count = count;
 }
 
+#define QUORVEL_TARGET512 __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt")))
+
+// Hexadecimal digit value of each lane (junk where it is none) and which are.
+QUORVEL_TARGET512 inline __m512i hexDigits512(__m512i v, __mmask32& ok) noexcept
+{
+    const __m512i d = _mm512_sub_epi16(v, _mm512_set1_epi16(u'0'));
+    const __m512i l =
+        _mm512_sub_epi16(_mm512_or_si512(v, _mm512_set1_epi16(0x20)), _mm512_set1_epi16(u'a'));
+    const __mmask32 isDigit = _mm512_cmple_epu16_mask(d, _mm512_set1_epi16(9));
+    const __mmask32 isLetter = _mm512_cmple_epu16_mask(l, _mm512_set1_epi16(5));
+    ok = isDigit | isLetter;
+    return _mm512_mask_add_epi16(d, isLetter, l, _mm512_set1_epi16(10));
+}
+
+// The dynamic scan 32 units a step: lane masks come free, and one word
+// compression packs what is kept.
+QUORVEL_TARGET512 void dynamicBlocksAvx512(char16_t* s, std::size_t n, std::size_t limit,
+                                           Cursor& cursor) noexcept
+{
+    const __m512i percent = _mm512_set1_epi16(u'%');
+    std::size_t i = cursor.r;
+    std::size_t w = cursor.w;
+    long long count = cursor.count;
+    std::uint64_t carry = 0;
+    for (; i + 34 <= n && i + 32 <= limit; i += 32) {
+        const __m512i v = _mm512_loadu_si512(s + i);
+        const __mmask32 isPercent = _mm512_cmpeq_epi16_mask(v, percent);
+        if ((isPercent | carry) == 0) {
+            if (w != i)
+                _mm512_storeu_si512(s + w, v);
+            w += 32;
+            continue;
+        }
+        __mmask32 okHigh, okLow;
+        const __m512i high = hexDigits512(_mm512_loadu_si512(s + i + 1), okHigh);
+        const __m512i low = hexDigits512(_mm512_loadu_si512(s + i + 2), okLow);
+        const __m512i value = _mm512_add_epi16(_mm512_slli_epi16(high, 4), low);
+        const __mmask32 decode = _mm512_mask_cmple_epu16_mask(
+            isPercent & okHigh & okLow, _mm512_sub_epi16(value, _mm512_set1_epi16(32)),
+            _mm512_set1_epi16(126 - 32));
+        const std::uint64_t consumed =
+            (std::uint64_t{decode} << 1) | (std::uint64_t{decode} << 2) | carry;
+        carry = consumed >> 32;
+        const __mmask32 keep = static_cast<__mmask32>(~consumed);
+        // The store reaches 32 units past w, never beyond the block read.
+        _mm512_storeu_si512(
+            s + w, _mm512_maskz_compress_epi16(keep, _mm512_mask_mov_epi16(v, decode, value)));
+        w += static_cast<unsigned>(__builtin_popcount(keep));
+        count += __builtin_popcount(decode);
+    }
+    cursor.r = i + static_cast<unsigned>(__builtin_popcountll(carry));
+    cursor.w = w;
+    cursor.count = count;
+}
+
 QUORVEL_TARGET void tableBlocksAvx2(char16_t* s, std::size_t n, const TablePlan& plan,
                                     Cursor& cursor) noexcept
 {
@@ -365,6 +436,8 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept
 {
 #if QUORVEL_AVX2
+    if (hasAvx512())
+        dynamicBlocksAvx512(s, n, limit, cursor);
     if (hasAvx2())
         dynamicBlocksAvx2(s, n, limit, cursor);
 #else
@@ -382,13 +455,18 @@ void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& curs
 #endif
 }
 
-void useVectorCode(bool enabled) noexcept
+void limitVectorCode(VectorCode widest) noexcept
 {
 #if QUORVEL_AVX2
-    vectorAllowed.store(enabled, std::memory_order_relaxed);
+    vectorAllowed.store(widest, std::memory_order_relaxed);
 #else
-    (void)enabled;
+    (void)widest;
 #endif
+}
+
+void useVectorCode(bool enabled) noexcept
+{
+    limitVectorCode(enabled ? VectorCode::Avx512 : VectorCode::Plain);
 }
 
 } // namespace quorvel::scan

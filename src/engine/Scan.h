@@ -72,8 +72,13 @@ struct TablePlan {
 void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept;
 void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& cursor) noexcept;
 
-// Switches the vector code off (and on again), so that tests can hold the
-// plain loops to the same results. On by default where the processor has it.
+// The widest vector code the scans may use, so that tests can hold each to
+// the plain loops' results; they never use instructions the processor lacks.
+// The widest is allowed by default.
+enum class VectorCode { Plain, Avx2, Avx512 };
+void limitVectorCode(VectorCode widest) noexcept;
+
+// Switches all vector code off (and on again).
 void useVectorCode(bool enabled) noexcept;
 
 } // namespace quorvel::scan

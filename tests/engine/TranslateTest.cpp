@@ -199,15 +199,17 @@ TEST(Differential, EngineMatchesReference)
             s += from[below(from.size())];
         return s;
     };
-    // Ends with the vector code on; the number streamed is its switch.
+    // Every width of vector code, ending with the widest allowed again; the
+    // number streamed is the width.
     const auto compare = [&](const Str& text, std::initializer_list<bool> methods = {true, false}) {
         const TrailingOptions options{below(4) != 0, kEndings[below(std::size(kEndings))]};
         SCOPED_TRACE(::testing::PrintToString(text.substr(0, 80)));
         for (const bool dyn : methods) {
             const Outcome expected = run(dyn, options, text, true);
-            for (const bool vector : {false, true}) {
-                scan::useVectorCode(vector);
-                EXPECT_EQ(run(dyn, options, text), expected) << vector;
+            for (const auto code :
+                 {scan::VectorCode::Plain, scan::VectorCode::Avx2, scan::VectorCode::Avx512}) {
+                scan::limitVectorCode(code);
+                EXPECT_EQ(run(dyn, options, text), expected) << static_cast<int>(code);
             }
         }
     };
