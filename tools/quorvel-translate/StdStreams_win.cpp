@@ -69,8 +69,10 @@ bool inputReady()
     const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
     switch (GetFileType(in)) {
     case FILE_TYPE_PIPE: {
+        // When the pipe cannot tell (or has ended), answering at once costs
+        // no more than a write.
         DWORD available = 0;
-        return !PeekNamedPipe(in, nullptr, 0, nullptr, &available, nullptr) || available > 0;
+        return PeekNamedPipe(in, nullptr, 0, nullptr, &available, nullptr) && available > 0;
     }
     case FILE_TYPE_DISK:
         return true;
