@@ -68,8 +68,10 @@ struct TablePlan {
 // Vector front parts of the two scans: they take whole blocks from the cursor
 // on and stop where the exact scalar loop has to go on (near the end of the
 // text and, for the dynamic scan, before position `limit`). They do nothing
-// when the processor lacks the instructions.
-void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept;
+// when the processor lacks the instructions. The dynamic scan reads in[0, n)
+// and writes out, which is in itself or another buffer of n units.
+void dynamicBlocks(const char16_t* in, char16_t* out, std::size_t n, std::size_t limit,
+                   Cursor& cursor) noexcept;
 void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& cursor) noexcept;
 
 // The widest vector code the scans may use, so that tests can hold each to

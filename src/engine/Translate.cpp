@@ -38,8 +38,8 @@ template <class Body> void withErrorHandler(Reporter& reporter, const char16_t* 
     }
 }
 
-// Moves a span down to a lower index; short spans, the usual case between
-// escape codes, are not worth a library call.
+// Moves a span down to a lower index, or into another buffer; short spans,
+// the usual case between escape codes, are not worth a library call.
 inline void moveDown(char16_t* to, const char16_t* from, std::size_t length) noexcept
 {
     if (length >= 32) {
@@ -50,19 +50,21 @@ inline void moveDown(char16_t* to, const char16_t* from, std::size_t length) noe
     }
 }
 
-// Keeps the units up to the next percent sign (or the end): a few one by one,
-// as codes tend to come close together, then whole blocks.
-inline void keepToPercent(char16_t* s, std::size_t& r, std::size_t& w, std::size_t n) noexcept
+// Keeps the units of in up to the next percent sign (or the end), writing
+// them to out (which may be in itself): a few one by one, as codes tend to
+// come close together, then whole blocks.
+inline void keepToPercent(const char16_t* in, char16_t* out, std::size_t& r, std::size_t& w,
+                          std::size_t n) noexcept
 {
     for (const std::size_t near = n - r < 8 ? n : r + 8; r < near; ++r) {
-        const char16_t c = s[r];
+        const char16_t c = in[r];
         if (c == u'%')
             return;
-        s[w++] = c;
+        out[w++] = c;
     }
-    const std::size_t q = scan::findUnit(s, r, n, u'%');
-    if (w != r)
-        moveDown(s + w, s + r, q - r);
+    const std::size_t q = scan::findUnit(in, r, n, u'%');
+    if (out + w != in + r)
+        moveDown(out + w, in + r, q - r);
     w += q - r;
     r = q;
 }
@@ -91,23 +93,25 @@ Cut markerCut(const char16_t* s, std::size_t n)
 // largest value it forms is the position plus 3.
 constexpr std::size_t kDynamicSafeLimit = kMax16 - 7;
 
-// The dynamic scan of s[0, n), in place: whole blocks first where nothing
-// can overflow, then one code at a time. A percent sign at r stands at 1-based
-// position w + 1 of the text as rewritten so far. Returns the count and
-// leaves the new length in `length`.
-std::int16_t decodeDynamic(char16_t* s, std::size_t n, std::size_t firstPercent,
-                           std::size_t& length)
+// The dynamic scan of in[0, n) into out, which is in itself or has room for
+// n units: whole blocks first where nothing can overflow, then one code at a
+// time. A percent sign at r stands at 1-based position w + 1 of the text as
+// rewritten so far. Returns the count and leaves the new length in `length`.
+std::int16_t decodeDynamic(const char16_t* in, char16_t* out, std::size_t n,
+                           std::size_t firstPercent, std::size_t& length)
 {
+    if (out != in)
+        std::copy(in, in + firstPercent, out);
     scan::Cursor cursor{firstPercent, firstPercent, 0};
-    scan::dynamicBlocks(s, n, kDynamicSafeLimit, cursor);
+    scan::dynamicBlocks(in, out, n, kDynamicSafeLimit, cursor);
     std::size_t r = cursor.r;
     std::size_t w = cursor.w;
     std::int16_t count = checked16(cursor.count);
     for (;;) {
-        keepToPercent(s, r, w, n);
+        keepToPercent(in, out, r, w, n);
         if (r == n)
             break;
-        const int value = r + 2 < n ? scan::hexPair(s[r + 1], s[r + 2]) : -1;
+        const int value = r + 2 < n ? scan::hexPair(in[r + 1], in[r + 2]) : -1;
         const bool decode = value > 31 && value < 127;
         if (w + 1 + 3 > kMax16) [[unlikely]] {
             // The position itself, p + 2 in the length test, and p + 3 when
@@ -119,11 +123,11 @@ std::int16_t decodeDynamic(char16_t* s, std::size_t n, std::size_t firstPercent,
                 checked16(p + 3);
         }
         if (decode) {
-            s[w++] = static_cast<char16_t>(value);
+            out[w++] = static_cast<char16_t>(value);
             r += 3;
             count = checked16(count + 1);
         } else {
-            s[w++] = u'%';
+            out[w++] = u'%';
             ++r;
         }
     }
@@ -222,7 +226,7 @@ long long decodeWithPlan(char16_t* s, std::size_t n, std::size_t firstPercent,
         return value < 0 ? -1 : static_cast<int>(plan.entryOf[value]);
     };
     for (;;) {
-        keepToPercent(s, r, w, n);
+        keepToPercent(s, s, r, w, n);
         if (r == n)
             break;
         int entry = entryAt(r);
@@ -317,17 +321,27 @@ std::u16string_view cutTrailing(std::u16string_view text, const std::u16string& 
 // The bodies of the two methods on a source they may overwrite, s[0, n) with
 // n > 0. They raise what the methods' error handlers report, and return the
 // result as a view into s.
-std::u16string_view dynamicInPlace(const TrailingOptions& options, char16_t* s, std::size_t n,
-                                   std::int16_t& count)
+// The dynamic method's body behind the cut: decodes the working text into
+// out (the text itself, or room for as many units) and removes the ending.
+std::u16string_view dynamicBehindCut(const TrailingOptions& options, const char16_t* in,
+                                     char16_t* out, std::size_t n, std::size_t firstPercent,
+                                     std::int16_t& count)
 {
-    const Cut cut = markerCut(s, n);
     std::size_t length = 0;
-    const std::int16_t made = decodeDynamic(s + cut.start, n - cut.start, cut.firstPercent, length);
-    std::u16string_view work(s + cut.start, length);
+    const std::int16_t made = decodeDynamic(in, out, n, firstPercent, length);
+    std::u16string_view work(out, length);
     if (options.removeTrailing)
         work = cutTrailing(work, options.trailingChars);
     count = made;
     return work;
+}
+
+std::u16string_view dynamicInPlace(const TrailingOptions& options, char16_t* s, std::size_t n,
+                                   std::int16_t& count)
+{
+    const Cut cut = markerCut(s, n);
+    char16_t* const work = s + cut.start;
+    return dynamicBehindCut(options, work, work, n - cut.start, cut.firstPercent, count);
 }
 
 // Tables whose replacements are longer than their codes can make the text
@@ -473,9 +487,12 @@ void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std:
             result.clear();
             return;
         }
-        std::u16string work(source);
+        // Decoded from the source into the result, which saves a copy.
+        const Cut cut = markerCut(source.data(), source.size());
+        std::u16string work(source.size() - cut.start, u'\0');
         std::int16_t made = 0;
-        keepOnly(work, dynamicInPlace(options, work.data(), work.size(), made));
+        keepOnly(work, dynamicBehindCut(options, source.data() + cut.start, work.data(),
+                                        work.size(), cut.firstPercent, made));
         result = std::move(work);
         count = made;
     });
