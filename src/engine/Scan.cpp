@@ -255,16 +255,28 @@ QUORVEL_TARGET void dynamicBlocksAvx2(const char16_t* in, char16_t* out, std::si
 
 #define QUORVEL_TARGET512 __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt")))
 
-// Hexadecimal digit value of each lane (junk where it is none) and which are.
+// Digit values of '0' to 'o' by their distance from '0'; 16 for what is no
+// hexadecimal digit.
+alignas(64) constexpr std::array<std::uint16_t, 64> kHexFromZero = [] {
+    std::array<std::uint16_t, 64> t{};
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        const signed char digit = kHexDigit[u'0' + k];
+        t[k] = digit < 0 ? 16 : static_cast<std::uint16_t>(digit);
+    }
+    return t;
+}();
+
+// Hexadecimal digit value of each lane (junk where it is none) and which are:
+// one look-up in a 64-entry table.
 QUORVEL_TARGET512 inline __m512i hexDigits512(__m512i v, __mmask32& ok) noexcept
 {
-    const __m512i d = _mm512_sub_epi16(v, _mm512_set1_epi16(u'0'));
-    const __m512i l =
-        _mm512_sub_epi16(_mm512_or_si512(v, _mm512_set1_epi16(0x20)), _mm512_set1_epi16(u'a'));
-    const __mmask32 isDigit = _mm512_cmple_epu16_mask(d, _mm512_set1_epi16(9));
-    const __mmask32 isLetter = _mm512_cmple_epu16_mask(l, _mm512_set1_epi16(5));
-    ok = isDigit | isLetter;
-    return _mm512_mask_add_epi16(d, isLetter, l, _mm512_set1_epi16(10));
+    const __m512i fromZero = _mm512_sub_epi16(v, _mm512_set1_epi16(u'0'));
+    const __m512i value =
+        _mm512_permutex2var_epi16(_mm512_load_si512(kHexFromZero.data()), fromZero,
+                                  _mm512_load_si512(kHexFromZero.data() + 32));
+    ok = _mm512_mask_cmple_epu16_mask(_mm512_cmple_epu16_mask(fromZero, _mm512_set1_epi16(63)),
+                                      value, _mm512_set1_epi16(15));
+    return value;
 }
 
 // The dynamic scan 32 units a step: lane masks come free, and one word

@@ -175,15 +175,17 @@ TEST(Text, ReplaceAll)
 }
 
 // Pieces that make the interesting cases likely: codes in the table and not,
-// both digit cases, broken and chained codes, markers, endings, blanks, NUL,
-// lone surrogates and letters whose upper case is not ASCII.
+// both digit cases, near misses, broken and chained codes, markers, endings,
+// blanks, NUL, lone surrogates and letters whose upper case is not ASCII.
 // clang-format off
 const Str kPieces[] = {
     u"%", u"%", u"%%", u"%2", u"%25", u"%2F", u"%2f", u"%3a", u"%3D", u"%41", u"%7e", u"%7F",
     u"%20", u"%27", u"%29", u"%3B", u"%1f", u"%g4", u"%4G", u"0", u"2", u"7", u"a", u"E", u"F",
     u"f", u"action=", u"ACTION=", u"AcTion=", u"actio", u"');", u")", u" ", u"  ", u"\u00e9",
     u"\u00c9", u"\u0131", u"\u017f", u"x", u"\t", u"\xd800", u"\xdc00", u"xyz", u"nd", u"%2525",
-    u"%252F", u"%252f", u"%2541", u"%257E", u"%2520", Str(1, u'\0')};
+    u"%252F", u"%252f", u"%2541", u"%257E", u"%2520", Str(1, u'\0'),
+    // Units next to the digits and letters, where a digit test could slip.
+    u"%2p", u"%p2", u"%4/", u"%3:", u"%4@", u"%6`", u"%2{", u"%4\u0130"};
 const Str kEndings[] = {u"');", u"X", u"\u00c9ND", u"%", u" ;", u"", u"7E", u"  '"};
 // clang-format on
 
