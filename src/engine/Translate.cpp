@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <vector>
 
@@ -318,9 +319,6 @@ std::u16string_view cutTrailing(std::u16string_view text, const std::u16string& 
     return text.substr(0, start);
 }
 
-// The bodies of the two methods on a source they may overwrite, s[0, n) with
-// n > 0. They raise what the methods' error handlers report, and return the
-// result as a view into s.
 // The dynamic method's body behind the cut: decodes the working text into
 // out (the text itself, or room for as many units) and removes the ending.
 std::u16string_view dynamicBehindCut(const TrailingOptions& options, const char16_t* in,
@@ -336,6 +334,9 @@ std::u16string_view dynamicBehindCut(const TrailingOptions& options, const char1
     return work;
 }
 
+// The bodies of the two methods on a source they may overwrite, s[0, n) with
+// n > 0. They raise what the methods' error handlers report, and return the
+// result as a view into s.
 std::u16string_view dynamicInPlace(const TrailingOptions& options, char16_t* s, std::size_t n,
                                    std::int16_t& count)
 {
@@ -406,7 +407,9 @@ void keepOnly(std::u16string& text, std::u16string_view view)
 {
     if (view.empty()) {
         text.clear();
-    } else if (view.data() >= text.data() && view.data() < text.data() + text.size()) {
+    } else if (const std::less<const char16_t*> before;
+               !before(view.data(), text.data()) &&
+               before(view.data(), text.data() + text.size())) {
         text.resize(static_cast<std::size_t>(view.data() - text.data()) + view.size());
         text.erase(0, static_cast<std::size_t>(view.data() - text.data()));
     } else {
