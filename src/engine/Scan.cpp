@@ -60,7 +60,8 @@ bool hasAvx512() noexcept
     static const bool yes = [] {
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
-               __builtin_cpu_supports("avx512vbmi2") && __builtin_cpu_supports("popcnt");
+               __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi2") &&
+               __builtin_cpu_supports("popcnt");
     }();
     return yes && allowed(VectorCode::Avx512);
 }
@@ -467,6 +468,15 @@ void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& curs
         tableBlocksAvx2(s, n, plan, cursor);
 #else
     (void)s, (void)n, (void)plan, (void)cursor;
+#endif
+}
+
+VectorCode vectorCode() noexcept
+{
+#if QUORVEL_AVX2
+    return hasAvx512() ? VectorCode::Avx512 : hasAvx2() ? VectorCode::Avx2 : VectorCode::Plain;
+#else
+    return VectorCode::Plain;
 #endif
 }
 

@@ -80,7 +80,11 @@ void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& curs
 enum class VectorCode { Plain, Avx2, Avx512 };
 void limitVectorCode(VectorCode widest) noexcept;
 
-// Switches all vector code off (and on again).
+// The widest the processor has and the limit allows (for the UTF-8 codec too).
+VectorCode vectorCode() noexcept;
+
+// Switches all vector code chosen at run time off (and on again); the
+// 128-bit code that every x86-64 processor has stays.
 void useVectorCode(bool enabled) noexcept;
 
 } // namespace quorvel::scan

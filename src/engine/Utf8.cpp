@@ -1,11 +1,18 @@
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
 
+#include "engine/Scan.h"
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#endif
+#if defined(__GNUC__) && defined(__x86_64__)
+#define QUORVEL_UTF8_AVX512 1
+#include <immintrin.h>
 #endif
 
 namespace quorvel {
@@ -32,6 +39,59 @@ int sequenceLength(unsigned char b0) noexcept
         return 4;
     return 0;
 }
+
+#if QUORVEL_UTF8_AVX512
+
+#define QUORVEL_TARGET512 __attribute__((target("avx512f,avx512bw,avx512vl")))
+
+// The lanes of a block of 32 that hold the first `count`.
+inline std::uint32_t firstLanes(std::size_t count) noexcept
+{
+    return count >= 32 ? ~std::uint32_t{0} : (std::uint32_t{1} << count) - 1;
+}
+
+// The two fast paths below, 32 units a step; masked loads and stores take
+// the end of a short text without a scalar loop.
+QUORVEL_TARGET512 void copyAsciiAvx512(const unsigned char* in, std::size_t& i, std::size_t n,
+                                       char16_t* out, std::size_t& o) noexcept
+{
+    while (i < n) {
+        const __mmask32 lanes = firstLanes(n - i);
+        const __m256i bytes = _mm256_maskz_loadu_epi8(lanes, in + i);
+        const __mmask32 other = _mm256_movepi8_mask(bytes) & lanes;
+        const __mmask32 ascii = other != 0 ? (other & (0u - other)) - 1 : lanes;
+        _mm512_mask_storeu_epi16(out + o, ascii, _mm512_cvtepu8_epi16(bytes));
+        const std::size_t run = static_cast<unsigned>(__builtin_popcount(ascii));
+        i += run;
+        o += run;
+        if (other != 0)
+            return;
+    }
+}
+
+QUORVEL_TARGET512 void narrowAsciiAvx512(const char16_t* text, std::size_t& i, std::size_t n,
+                                         char* out, std::size_t& o, std::size_t room) noexcept
+{
+    while (i < n && o < room) {
+        const __mmask32 lanes = firstLanes(std::min(n - i, room - o));
+        const __m512i units = _mm512_maskz_loadu_epi16(lanes, text + i);
+        const __mmask32 other = _mm512_mask_cmpgt_epu16_mask(lanes, units, _mm512_set1_epi16(0x7F));
+        const __mmask32 ascii = other != 0 ? (other & (0u - other)) - 1 : lanes;
+        _mm256_mask_storeu_epi8(out + o, ascii, _mm512_maskz_cvtepi16_epi8(ascii, units));
+        const std::size_t run = static_cast<unsigned>(__builtin_popcount(ascii));
+        i += run;
+        o += run;
+        if (other != 0)
+            return;
+    }
+}
+
+bool useAvx512() noexcept
+{
+    return scan::vectorCode() == scan::VectorCode::Avx512;
+}
+
+#endif
 
 // Widens the ASCII bytes from in[i] on, up to the first other byte or n.
 // Blocks are stored whole: out has room for every unit the bytes can make.
@@ -144,6 +204,16 @@ std::size_t decodeUtf8To(std::string_view bytes, char16_t* out) noexcept
     const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
     const std::size_t n = bytes.size();
     std::size_t i = 0, o = 0;
+#if QUORVEL_UTF8_AVX512
+    if (useAvx512()) {
+        while (i < n) {
+            copyAsciiAvx512(in, i, n, out, o);
+            if (i < n)
+                decodeSequence(in, i, n, out, o);
+        }
+        return o;
+    }
+#endif
     while (i < n) {
         copyAscii(in, i, n, out, o);
         if (i < n)
@@ -169,8 +239,18 @@ EncodeStep encodeUtf8To(std::u16string_view text, char* out, std::size_t room) n
 {
     const std::size_t n = text.size();
     std::size_t i = 0, o = 0;
+#if QUORVEL_UTF8_AVX512
+    const bool wide = useAvx512();
+#else
+    const bool wide = false;
+#endif
     while (i < n) {
-        narrowAscii(text.data(), i, n, out, o, room);
+#if QUORVEL_UTF8_AVX512
+        if (wide)
+            narrowAsciiAvx512(text.data(), i, n, out, o, room);
+#endif
+        if (!wide)
+            narrowAscii(text.data(), i, n, out, o, room);
         if (i == n)
             break;
         char32_t cp = text[i];
