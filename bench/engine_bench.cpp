@@ -5,7 +5,8 @@
 // --benchmark_enable_random_interleaving=true --benchmark_min_time=0.1
 // --benchmark_report_aggregates_only=true. Ratios of the median CPU times
 // follow the usual report (CPU time: the machine may be shared).
-// --plain-loops measures the engine without its vector code.
+// --plain-loops measures the engine without its vector code, --avx2 with
+// the 256-bit code at most.
 
 #include "engine/Scan.h"
 #include "engine/Tables.h"
@@ -153,22 +154,35 @@ public:
         ConsoleReporter::ReportRuns(runs);
     }
 
+    // Ratios whose two benchmarks ran (a filter may leave some out).
     void printRatios(const std::vector<Input>& inputs) const
     {
+        struct Ratio {
+            const char* label;
+            const char* numerator;
+            const char* denominator;
+        };
+        static constexpr Ratio kRatios[] = {
+            {"dyn vs curl %.2fx", "curl_easy_unescape", "FixTheURLDyn"},
+            {"dyn vs reference %.0fx", "reference_dyn", "FixTheURLDyn"},
+            {"predef vs reference %.0fx", "reference_predef", "FixTheURLPredef"},
+            {"predef/dyn time %.2f", "FixTheURLPredef", "FixTheURLDyn"},
+            {"dyn/copy time %.2f", "FixTheURLDyn", "copy"},
+        };
         std::printf("\nRatios of median CPU times (how many times faster the first is):\n");
         for (const Input& input : inputs) {
             const auto of = [&](const char* method) {
                 const auto it = medians.find(std::string(method) + "/" + input.name);
                 return it == medians.end() ? 0.0 : it->second;
             };
-            const double dyn = of("FixTheURLDyn");
-            if (dyn <= 0)
-                continue;
-            std::printf("  %-16s dyn vs curl %6.2fx  dyn vs reference %6.0fx  predef vs reference "
-                        "%6.0fx  predef/dyn time %5.2f  dyn/copy time %5.2f\n",
-                        input.name, of("curl_easy_unescape") / dyn, of("reference_dyn") / dyn,
-                        of("reference_predef") / of("FixTheURLPredef"), of("FixTheURLPredef") / dyn,
-                        dyn / of("copy"));
+            std::printf("  %-16s", input.name);
+            for (const Ratio& ratio : kRatios) {
+                if (of(ratio.numerator) <= 0 || of(ratio.denominator) <= 0)
+                    continue;
+                std::printf("  ");
+                std::printf(ratio.label, of(ratio.numerator) / of(ratio.denominator));
+            }
+            std::printf("\n");
         }
     }
 
@@ -197,6 +211,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < argc; ++i) {
         if (std::string(argv[i]) == "--plain-loops")
             scan::useVectorCode(false);
+        else if (std::string(argv[i]) == "--avx2")
+            scan::limitVectorCode(scan::VectorCode::Avx2);
         else
             args.push_back(argv[i]);
     }

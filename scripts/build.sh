@@ -69,6 +69,7 @@ bench)
     for benchmark in "$build_dir"/bench/quorvel_bench_*; do
         QT_QPA_PLATFORM=offscreen "$benchmark" "${@:2}"
     done
+    bench/cli_throughput.sh "$build_dir"
     ;;
 *)
     echo "usage: $0 run|test|bench" >&2

@@ -38,7 +38,12 @@ std::size_t findMarkerFrom(const char16_t* s, std::size_t eqFrom, std::size_t n)
 
 #if QUORVEL_AVX2
 
-std::atomic<bool> vectorAllowed{true};
+std::atomic<VectorCode> vectorAllowed{VectorCode::Avx512};
+
+bool allowed(VectorCode level) noexcept
+{
+    return vectorAllowed.load(std::memory_order_relaxed) >= level;
+}
 
 bool hasAvx2() noexcept
 {
@@ -46,7 +51,19 @@ bool hasAvx2() noexcept
         __builtin_cpu_init();
         return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
     }();
-    return yes && vectorAllowed.load(std::memory_order_relaxed);
+    return yes && allowed(VectorCode::Avx2);
+}
+
+// Word compression (vpcompressw) is what makes the wider code pay.
+bool hasAvx512() noexcept
+{
+    static const bool yes = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512f") && __builtin_cpu_supports("avx512bw") &&
+               __builtin_cpu_supports("avx512vl") && __builtin_cpu_supports("avx512vbmi2") &&
+               __builtin_cpu_supports("popcnt");
+    }();
+    return yes && allowed(VectorCode::Avx512);
 }
 
 // Shuffle that gathers the kept 16-bit lanes of eight to the front.
@@ -111,7 +128,8 @@ QUORVEL_TARGET inline void codeValues(const char16_t* at, __m256i& value, __m256
 }
 
 // Writes the kept lanes of v at s + w, in order. The stores reach at most
-// 16 units past w, never beyond the block being read.
+// 16 units past w, never beyond the block being read (or, when writing to
+// another buffer, beyond the length of the text).
 QUORVEL_TARGET inline void compact(__m256i v, unsigned keep, char16_t* s, std::size_t& w) noexcept
 {
     const unsigned low = keep & 0xFFu;
@@ -202,8 +220,8 @@ QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexc
 
 // Consumed lanes are those of the two (table chains: four) digits behind a
 // decoded percent sign; the ones beyond the block carry into the next.
-QUORVEL_TARGET void dynamicBlocksAvx2(char16_t* s, std::size_t n, std::size_t limit,
-                                      Cursor& cursor) noexcept
+QUORVEL_TARGET void dynamicBlocksAvx2(const char16_t* in, char16_t* out, std::size_t n,
+                                      std::size_t limit, Cursor& cursor) noexcept
 {
     const __m256i percent = _mm256_set1_epi16(u'%');
     std::size_t i = cursor.r;
@@ -211,16 +229,16 @@ QUORVEL_TARGET void dynamicBlocksAvx2(char16_t* s, std::size_t n, std::size_t li
     long long count = cursor.count;
     unsigned carry = 0;
     for (; i + 18 <= n && i + 16 <= limit; i += 16) {
-        const __m256i v = load(s + i);
+        const __m256i v = load(in + i);
         const __m256i isPercent = _mm256_cmpeq_epi16(v, percent);
         if ((_mm256_movemask_epi8(isPercent) | carry) == 0) {
-            if (w != i)
-                store(s + w, v);
+            if (out + w != in + i)
+                store(out + w, v);
             w += 16;
             continue;
         }
         __m256i value, ok, high, low;
-        codeValues(s + i, value, ok, high, low);
+        codeValues(in + i, value, ok, high, low);
         const __m256i printable = _mm256_sub_epi16(value, _mm256_set1_epi16(32));
         const __m256i inRange =
             _mm256_cmpeq_epi16(_mm256_min_epu16(printable, _mm256_set1_epi16(126 - 32)), printable);
@@ -228,10 +246,78 @@ QUORVEL_TARGET void dynamicBlocksAvx2(char16_t* s, std::size_t n, std::size_t li
         const unsigned decoded = laneBits(decode);
         const unsigned consumed = (decoded << 1) | (decoded << 2) | carry;
         carry = consumed >> 16;
-        compact(_mm256_blendv_epi8(v, value, decode), ~consumed & 0xFFFFu, s, w);
+        compact(_mm256_blendv_epi8(v, value, decode), ~consumed & 0xFFFFu, out, w);
         count += __builtin_popcount(decoded);
     }
     cursor.r = i + static_cast<unsigned>(__builtin_popcount(carry));
+    cursor.w = w;
+    cursor.count = count;
+}
+
+#define QUORVEL_TARGET512 __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt")))
+
+// Digit values of '0' to 'o' by their distance from '0'; 16 for what is no
+// hexadecimal digit.
+alignas(64) constexpr std::array<std::uint16_t, 64> kHexFromZero = [] {
+    std::array<std::uint16_t, 64> t{};
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        const signed char digit = kHexDigit[u'0' + k];
+        t[k] = digit < 0 ? 16 : static_cast<std::uint16_t>(digit);
+    }
+    return t;
+}();
+
+// Hexadecimal digit value of each lane (junk where it is none) and which are:
+// one look-up in a 64-entry table.
+QUORVEL_TARGET512 inline __m512i hexDigits512(__m512i v, __mmask32& ok) noexcept
+{
+    const __m512i fromZero = _mm512_sub_epi16(v, _mm512_set1_epi16(u'0'));
+    const __m512i value =
+        _mm512_permutex2var_epi16(_mm512_load_si512(kHexFromZero.data()), fromZero,
+                                  _mm512_load_si512(kHexFromZero.data() + 32));
+    ok = _mm512_mask_cmple_epu16_mask(_mm512_cmple_epu16_mask(fromZero, _mm512_set1_epi16(63)),
+                                      value, _mm512_set1_epi16(15));
+    return value;
+}
+
+// The dynamic scan 32 units a step: lane masks come free, and one word
+// compression packs what is kept.
+QUORVEL_TARGET512 void dynamicBlocksAvx512(const char16_t* in, char16_t* out, std::size_t n,
+                                           std::size_t limit, Cursor& cursor) noexcept
+{
+    const __m512i percent = _mm512_set1_epi16(u'%');
+    std::size_t i = cursor.r;
+    std::size_t w = cursor.w;
+    long long count = cursor.count;
+    std::uint64_t carry = 0;
+    for (; i + 34 <= n && i + 32 <= limit; i += 32) {
+        const __m512i v = _mm512_loadu_si512(in + i);
+        const __mmask32 isPercent = _mm512_cmpeq_epi16_mask(v, percent);
+        if ((isPercent | carry) == 0) {
+            if (out + w != in + i)
+                _mm512_storeu_si512(out + w, v);
+            w += 32;
+            continue;
+        }
+        __mmask32 okHigh, okLow;
+        const __m512i high = hexDigits512(_mm512_loadu_si512(in + i + 1), okHigh);
+        const __m512i low = hexDigits512(_mm512_loadu_si512(in + i + 2), okLow);
+        const __m512i value = _mm512_add_epi16(_mm512_slli_epi16(high, 4), low);
+        const __mmask32 decode = _mm512_mask_cmple_epu16_mask(
+            isPercent & okHigh & okLow, _mm512_sub_epi16(value, _mm512_set1_epi16(32)),
+            _mm512_set1_epi16(126 - 32));
+        const std::uint64_t consumed =
+            (std::uint64_t{decode} << 1) | (std::uint64_t{decode} << 2) | carry;
+        carry = consumed >> 32;
+        const __mmask32 keep = static_cast<__mmask32>(~consumed);
+        // The store reaches 32 units past w, never beyond the block read (or
+        // the text's length, in another buffer).
+        _mm512_storeu_si512(
+            out + w, _mm512_maskz_compress_epi16(keep, _mm512_mask_mov_epi16(v, decode, value)));
+        w += static_cast<unsigned>(__builtin_popcount(keep));
+        count += __builtin_popcount(decode);
+    }
+    cursor.r = i + static_cast<unsigned>(__builtin_popcountll(carry));
     cursor.w = w;
     cursor.count = count;
 }
@@ -362,13 +448,16 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
     return {marker, marker == n ? findUnit(s, 0, n, u'%') : n};
 }
 
-void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept
+void dynamicBlocks(const char16_t* in, char16_t* out, std::size_t n, std::size_t limit,
+                   Cursor& cursor) noexcept
 {
 #if QUORVEL_AVX2
+    if (hasAvx512())
+        dynamicBlocksAvx512(in, out, n, limit, cursor);
     if (hasAvx2())
-        dynamicBlocksAvx2(s, n, limit, cursor);
+        dynamicBlocksAvx2(in, out, n, limit, cursor);
 #else
-    (void)s, (void)n, (void)limit, (void)cursor;
+    (void)in, (void)out, (void)n, (void)limit, (void)cursor;
 #endif
 }
 
@@ -382,13 +471,27 @@ void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& curs
 #endif
 }
 
-void useVectorCode(bool enabled) noexcept
+VectorCode vectorCode() noexcept
 {
 #if QUORVEL_AVX2
-    vectorAllowed.store(enabled, std::memory_order_relaxed);
+    return hasAvx512() ? VectorCode::Avx512 : hasAvx2() ? VectorCode::Avx2 : VectorCode::Plain;
 #else
-    (void)enabled;
+    return VectorCode::Plain;
 #endif
+}
+
+void limitVectorCode(VectorCode widest) noexcept
+{
+#if QUORVEL_AVX2
+    vectorAllowed.store(widest, std::memory_order_relaxed);
+#else
+    (void)widest;
+#endif
+}
+
+void useVectorCode(bool enabled) noexcept
+{
+    limitVectorCode(enabled ? VectorCode::Avx512 : VectorCode::Plain);
 }
 
 } // namespace quorvel::scan

@@ -68,12 +68,23 @@ struct TablePlan {
 // Vector front parts of the two scans: they take whole blocks from the cursor
 // on and stop where the exact scalar loop has to go on (near the end of the
 // text and, for the dynamic scan, before position `limit`). They do nothing
-// when the processor lacks the instructions.
-void dynamicBlocks(char16_t* s, std::size_t n, std::size_t limit, Cursor& cursor) noexcept;
+// when the processor lacks the instructions. The dynamic scan reads in[0, n)
+// and writes out, which is in itself or another buffer of n units.
+void dynamicBlocks(const char16_t* in, char16_t* out, std::size_t n, std::size_t limit,
+                   Cursor& cursor) noexcept;
 void tableBlocks(char16_t* s, std::size_t n, const TablePlan& plan, Cursor& cursor) noexcept;
 
-// Switches the vector code off (and on again), so that tests can hold the
-// plain loops to the same results. On by default where the processor has it.
+// The widest vector code the scans may use, so that tests can hold each to
+// the plain loops' results; they never use instructions the processor lacks.
+// The widest is allowed by default.
+enum class VectorCode { Plain, Avx2, Avx512 };
+void limitVectorCode(VectorCode widest) noexcept;
+
+// The widest the processor has and the limit allows (for the UTF-8 codec too).
+VectorCode vectorCode() noexcept;
+
+// Switches all vector code chosen at run time off (and on again); the
+// 128-bit code that every x86-64 processor has stays.
 void useVectorCode(bool enabled) noexcept;
 
 } // namespace quorvel::scan

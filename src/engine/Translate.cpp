@@ -5,6 +5,7 @@
 #include "engine/Scan.h"
 #include "engine/Text.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
@@ -19,8 +20,8 @@ constexpr char16_t kDynTitle[] = u"FixTheURLDyn";
 constexpr std::size_t kMarkerLength = 7;
 constexpr std::size_t kMax16 = 32767;
 
-// Moves a span down to a lower index; short spans, the usual case between
-// escape codes, are not worth a library call.
+// Moves a span down to a lower index, or into another buffer; short spans,
+// the usual case between escape codes, are not worth a library call.
 inline void moveDown(char16_t* to, const char16_t* from, std::size_t length) noexcept
 {
     if (length >= 32) {
@@ -31,19 +32,21 @@ inline void moveDown(char16_t* to, const char16_t* from, std::size_t length) noe
     }
 }
 
-// Keeps the units up to the next percent sign (or the end): a few one by one,
-// as codes tend to come close together, then whole blocks.
-inline void keepToPercent(char16_t* s, std::size_t& r, std::size_t& w, std::size_t n) noexcept
+// Keeps the units of in up to the next percent sign (or the end), writing
+// them to out (which may be in itself): a few one by one, as codes tend to
+// come close together, then whole blocks.
+inline void keepToPercent(const char16_t* in, char16_t* out, std::size_t& r, std::size_t& w,
+                          std::size_t n) noexcept
 {
     for (const std::size_t near = n - r < 8 ? n : r + 8; r < near; ++r) {
-        const char16_t c = s[r];
+        const char16_t c = in[r];
         if (c == u'%')
             return;
-        s[w++] = c;
+        out[w++] = c;
     }
-    const std::size_t q = scan::findUnit(s, r, n, u'%');
-    if (w != r)
-        moveDown(s + w, s + r, q - r);
+    const std::size_t q = scan::findUnit(in, r, n, u'%');
+    if (out + w != in + r)
+        moveDown(out + w, in + r, q - r);
     w += q - r;
     r = q;
 }
@@ -57,10 +60,10 @@ struct Cut {
     std::size_t firstPercent = 0; // index in the working text; 0 when unknown
 };
 
-Cut markerCut(const std::u16string& source)
+Cut markerCut(const char16_t* s, std::size_t n)
 {
-    const scan::MarkerScan found = scan::findMarker(source.data(), source.size());
-    if (found.marker == source.size())
+    const scan::MarkerScan found = scan::findMarker(s, n);
+    if (found.marker == n)
         return {0, found.firstPercent};
     const long long p = static_cast<long long>(found.marker) + 1;
     checked16(p);
@@ -72,23 +75,25 @@ Cut markerCut(const std::u16string& source)
 // largest value it forms is the position plus 3.
 constexpr std::size_t kDynamicSafeLimit = kMax16 - 7;
 
-// The dynamic scan, in place: whole blocks first where nothing can overflow,
-// then one code at a time. A percent sign at r stands at 1-based position
-// w + 1 of the text as rewritten so far.
-std::int16_t decodeDynamic(std::u16string& text, std::size_t firstPercent)
+// The dynamic scan of in[0, n) into out, which is in itself or has room for
+// n units: whole blocks first where nothing can overflow, then one code at a
+// time. A percent sign at r stands at 1-based position w + 1 of the text as
+// rewritten so far. Returns the count and leaves the new length in `length`.
+std::int16_t decodeDynamic(const char16_t* in, char16_t* out, std::size_t n,
+                           std::size_t firstPercent, std::size_t& length)
 {
-    char16_t* s = text.data();
-    const std::size_t n = text.size();
+    if (out != in)
+        std::copy(in, in + firstPercent, out);
     scan::Cursor cursor{firstPercent, firstPercent, 0};
-    scan::dynamicBlocks(s, n, kDynamicSafeLimit, cursor);
+    scan::dynamicBlocks(in, out, n, kDynamicSafeLimit, cursor);
     std::size_t r = cursor.r;
     std::size_t w = cursor.w;
     std::int16_t count = checked16(cursor.count);
     for (;;) {
-        keepToPercent(s, r, w, n);
+        keepToPercent(in, out, r, w, n);
         if (r == n)
             break;
-        const int value = r + 2 < n ? scan::hexPair(s[r + 1], s[r + 2]) : -1;
+        const int value = r + 2 < n ? scan::hexPair(in[r + 1], in[r + 2]) : -1;
         const bool decode = value > 31 && value < 127;
         if (w + 1 + 3 > kMax16) [[unlikely]] {
             // The position itself, p + 2 in the length test, and p + 3 when
@@ -100,15 +105,15 @@ std::int16_t decodeDynamic(std::u16string& text, std::size_t firstPercent)
                 checked16(p + 3);
         }
         if (decode) {
-            s[w++] = static_cast<char16_t>(value);
+            out[w++] = static_cast<char16_t>(value);
             r += 3;
             count = checked16(count + 1);
         } else {
-            s[w++] = u'%';
+            out[w++] = u'%';
             ++r;
         }
     }
-    text.resize(w);
+    length = w;
     return count;
 }
 
@@ -185,13 +190,13 @@ const scan::TablePlan* planFor(const CodeTable& maCode, const CodeTable& maChar)
     return last.usable ? &last.plan : nullptr;
 }
 
-// The one-scan table method in place. Returns the number of replacements of
-// all passes together; with perPass it also counts each pass, exactly.
-long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
-                         const scan::TablePlan& plan, std::array<long long, kTableSize>* perPass)
+// The one-scan table method on s[0, n), in place. Returns the number of
+// replacements of all passes together and leaves the new length in
+// `length`; with perPass it also counts each pass, exactly.
+long long decodeWithPlan(char16_t* s, std::size_t n, std::size_t firstPercent,
+                         const scan::TablePlan& plan, std::array<long long, kTableSize>* perPass,
+                         std::size_t& length)
 {
-    char16_t* s = text.data();
-    const std::size_t n = text.size();
     scan::Cursor cursor{firstPercent, firstPercent, 0};
     if (!perPass)
         scan::tableBlocks(s, n, plan, cursor);
@@ -203,7 +208,7 @@ long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
         return value < 0 ? -1 : static_cast<int>(plan.entryOf[value]);
     };
     for (;;) {
-        keepToPercent(s, r, w, n);
+        keepToPercent(s, s, r, w, n);
         if (r == n)
             break;
         int entry = entryAt(r);
@@ -229,7 +234,7 @@ long long decodeWithPlan(std::u16string& text, std::size_t firstPercent,
         r += 3;
         s[w++] = plan.replacement[entry];
     }
-    text.resize(w);
+    length = w;
     return total;
 }
 
@@ -270,6 +275,128 @@ private:
     bool ignoreCase_;
     std::vector<std::size_t> fail_;
 };
+
+std::u16string_view trimmed(std::u16string_view text) noexcept
+{
+    const std::size_t last = text.find_last_not_of(u' ');
+    if (last == std::u16string_view::npos)
+        return {};
+    const std::size_t first = text.find_first_not_of(u' ');
+    return text.substr(first, last + 1 - first);
+}
+
+// Trims blanks, then cuts trailingChars off the end once (case ignored).
+std::u16string_view cutTrailing(std::u16string_view text, const std::u16string& trailingChars)
+{
+    text = trimmed(text);
+    const std::size_t n =
+        static_cast<std::size_t>(checked16(static_cast<long long>(trailingChars.size())));
+    if (n > text.size())
+        return text;
+    const std::size_t start = text.size() - n;
+    for (std::size_t i = 0; i < n; ++i)
+        if (upperCaseChar(text[start + i]) != trailingChars[i])
+            return text;
+    return text.substr(0, start);
+}
+
+// The dynamic method's body behind the cut: decodes the working text into
+// out (the text itself, or room for as many units) and removes the ending.
+std::u16string_view dynamicBehindCut(const TrailingOptions& options, const char16_t* in,
+                                     char16_t* out, std::size_t n, std::size_t firstPercent,
+                                     std::int16_t& count)
+{
+    std::size_t length = 0;
+    const std::int16_t made = decodeDynamic(in, out, n, firstPercent, length);
+    std::u16string_view work(out, length);
+    if (options.removeTrailing)
+        work = cutTrailing(work, options.trailingChars);
+    count = made;
+    return work;
+}
+
+// The bodies of the two methods on a source they may overwrite, s[0, n) with
+// n > 0. They raise what the methods' error handlers report, and return the
+// result as a view into s.
+std::u16string_view dynamicInPlace(const TrailingOptions& options, char16_t* s, std::size_t n,
+                                   std::int16_t& count)
+{
+    const Cut cut = markerCut(s, n);
+    char16_t* const work = s + cut.start;
+    return dynamicBehindCut(options, work, work, n - cut.start, cut.firstPercent, count);
+}
+
+// Tables whose replacements are longer than their codes can make the text
+// longer than the source; the result is then kept here, until the next call.
+thread_local std::u16string longerResult;
+
+std::u16string_view predefinedInPlace(Reporter& reporter, const CodeTable& maCode,
+                                      const CodeTable& maChar, const TrailingOptions& options,
+                                      char16_t* s, std::size_t n, std::int16_t& count)
+{
+    const Cut cut = markerCut(s, n);
+    char16_t* const start = s + cut.start;
+    std::size_t length = n - cut.start;
+    std::u16string_view work;
+    std::int16_t total = 0;
+    if (const scan::TablePlan* plan = planFor(maCode, maChar)) {
+        // Each replacement takes 2.5 units at least, so only a long text can
+        // pass 32767; which pass or total overflows first then needs the
+        // count of each pass, taken in the same scan.
+        std::array<long long, kTableSize> perPass{};
+        const bool mayOverflow = length * 2 >= (kMax16 + 1) * 5;
+        const long long all = decodeWithPlan(start, length, cut.firstPercent, *plan,
+                                             mayOverflow ? &perPass : nullptr, length);
+        work = {start, length};
+        if (all <= static_cast<long long>(kMax16)) {
+            total = static_cast<std::int16_t>(all);
+        } else {
+            for (long long pass : perPass) {
+                if (pass > static_cast<long long>(kMax16)) {
+                    // That pass's replace call fails on its own and leaves
+                    // nothing for the passes after it.
+                    reportRuntimeError(reporter, overflowError(), kReplaceTitle);
+                    work = {};
+                    break;
+                }
+                total = checked16(total + pass);
+            }
+        }
+    } else {
+        std::u16string text(start, length);
+        for (std::size_t i = 0; i < kTableSize; ++i) {
+            std::int16_t pass = 0;
+            text = sRemoveReplaceMulti(reporter, std::move(text), maCode[i], u"F", pass, maChar[i]);
+            total = checked16(total + pass);
+        }
+        if (text.size() <= length) {
+            std::copy(text.begin(), text.end(), start);
+            work = {start, text.size()};
+        } else {
+            longerResult = std::move(text);
+            work = longerResult;
+        }
+    }
+    if (options.removeTrailing)
+        work = cutTrailing(work, options.trailingChars);
+    count = total;
+    return work;
+}
+
+// Makes text the piece of it that `view` shows.
+void keepOnly(std::u16string& text, std::u16string_view view)
+{
+    if (view.empty()) {
+        text.clear();
+    } else if (const std::less<const char16_t*> before;
+               !before(view.data(), text.data()) &&
+               before(view.data(), text.data() + text.size())) {
+        text.resize(static_cast<std::size_t>(view.data() - text.data()) + view.size());
+        text.erase(0, static_cast<std::size_t>(view.data() - text.data()));
+    } else {
+        text.assign(view);
+    }
+}
 
 } // namespace
 
@@ -314,22 +441,7 @@ std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
 
 std::u16string RemoveTrailing(std::u16string text, const std::u16string& trailingChars)
 {
-    const std::size_t last = text.find_last_not_of(u' ');
-    if (last == std::u16string::npos) {
-        text.clear();
-    } else {
-        text.resize(last + 1);
-        text.erase(0, text.find_first_not_of(u' '));
-    }
-    const std::size_t n =
-        static_cast<std::size_t>(checked16(static_cast<long long>(trailingChars.size())));
-    if (n > text.size())
-        return text;
-    const std::size_t start = text.size() - n;
-    for (std::size_t i = 0; i < n; ++i)
-        if (upperCaseChar(text[start + i]) != trailingChars[i])
-            return text;
-    text.resize(start);
+    keepOnly(text, cutTrailing(text, trailingChars));
     return text;
 }
 
@@ -342,42 +454,12 @@ void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTabl
             result.clear();
             return;
         }
-        const Cut cut = markerCut(source);
-        std::u16string work(source, cut.start);
-        std::int16_t total = 0;
-        if (const scan::TablePlan* plan = planFor(maCode, maChar)) {
-            const long long all = decodeWithPlan(work, cut.firstPercent, *plan, nullptr);
-            if (all <= static_cast<long long>(kMax16)) {
-                total = static_cast<std::int16_t>(all);
-            } else {
-                // Some pass or the running total overflows; which one comes
-                // first, in table order, needs the count of each pass.
-                std::array<long long, kTableSize> perPass{};
-                std::u16string again(source, cut.start);
-                decodeWithPlan(again, cut.firstPercent, *plan, &perPass);
-                for (long long pass : perPass) {
-                    if (pass > static_cast<long long>(kMax16)) {
-                        // That pass's replace call fails on its own and
-                        // leaves nothing for the passes after it.
-                        reportRuntimeError(reporter, overflowError(), kReplaceTitle);
-                        work.clear();
-                        break;
-                    }
-                    total = checked16(total + pass);
-                }
-            }
-        } else {
-            for (std::size_t i = 0; i < kTableSize; ++i) {
-                std::int16_t pass = 0;
-                work = sRemoveReplaceMulti(reporter, std::move(work), maCode[i], u"F", pass,
-                                           maChar[i]);
-                total = checked16(total + pass);
-            }
-        }
-        if (options.removeTrailing)
-            work = RemoveTrailing(std::move(work), options.trailingChars);
+        std::u16string work(source);
+        std::int16_t made = 0;
+        keepOnly(work, predefinedInPlace(reporter, maCode, maChar, options, work.data(),
+                                         work.size(), made));
         result = std::move(work);
-        count = total;
+        count = made;
     });
 }
 
@@ -389,11 +471,12 @@ void FixTheURLDyn(Reporter& reporter, const TrailingOptions& options, const std:
             result.clear();
             return;
         }
-        const Cut cut = markerCut(source);
-        std::u16string work(source, cut.start);
-        const std::int16_t made = decodeDynamic(work, cut.firstPercent);
-        if (options.removeTrailing)
-            work = RemoveTrailing(std::move(work), options.trailingChars);
+        // Decoded from the source into the result, which saves a copy.
+        const Cut cut = markerCut(source.data(), source.size());
+        std::u16string work(source.size() - cut.start, u'\0');
+        std::int16_t made = 0;
+        keepOnly(work, dynamicBehindCut(options, source.data() + cut.start, work.data(),
+                                        work.size(), cut.firstPercent, made));
         result = std::move(work);
         count = made;
     });
@@ -414,13 +497,36 @@ Translation translateForDisplay(Reporter& reporter, TranslationMethod method,
     case TranslationMethod::None:
         break;
     }
-    const std::size_t last = shown.text.find_last_not_of(u' ');
-    if (last == std::u16string::npos) {
-        shown.text.clear();
-    } else {
-        shown.text.resize(last + 1);
-        shown.text.erase(0, shown.text.find_first_not_of(u' '));
+    keepOnly(shown.text, trimmed(shown.text));
+    return shown;
+}
+
+TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
+                                 const CodeTable& maCode, const CodeTable& maChar,
+                                 const TrailingOptions& options, std::span<char16_t> text)
+{
+    TranslationView shown;
+    if (text.empty())
+        return shown;
+    std::int16_t made = 0;
+    switch (method) {
+    case TranslationMethod::Predefined:
+        withErrorHandler(reporter, kPredefTitle, [&] {
+            shown.text = predefinedInPlace(reporter, maCode, maChar, options, text.data(),
+                                           text.size(), made);
+            shown.count = made;
+        });
+        break;
+    case TranslationMethod::Dynamic:
+        withErrorHandler(reporter, kDynTitle, [&] {
+            shown.text = dynamicInPlace(options, text.data(), text.size(), made);
+            shown.count = made;
+        });
+        break;
+    case TranslationMethod::None:
+        break;
     }
+    shown.text = trimmed(shown.text);
     return shown;
 }
 

@@ -4,7 +4,9 @@
 #include "engine/Tables.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -45,5 +47,18 @@ struct Translation {
 Translation translateForDisplay(Reporter& reporter, TranslationMethod method,
                                 const CodeTable& maCode, const CodeTable& maChar,
                                 const TrailingOptions& options, const std::u16string& source);
+
+struct TranslationView {
+    std::u16string_view text;
+    std::int16_t count = 0;
+};
+
+// The same for a caller that keeps one buffer for many sources: the source is
+// overwritten, and the text shown is a view into it (or, with tables whose
+// replacements are longer than their codes, into storage that the next call
+// on the same thread reuses).
+TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
+                                 const CodeTable& maCode, const CodeTable& maChar,
+                                 const TrailingOptions& options, std::span<char16_t> text);
 
 } // namespace quorvel

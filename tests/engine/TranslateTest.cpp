@@ -1,5 +1,6 @@
 #include "engine/Translate.h"
 #include "engine/Scan.h"
+#include "engine/Text.h"
 #include "engine/reference/ReferenceEngine.h"
 
 #include <gtest/gtest.h>
@@ -181,15 +182,17 @@ TEST(Text, ReplaceAll)
 }
 
 // Pieces that make the interesting cases likely: codes in the table and not,
-// both digit cases, broken and chained codes, markers, endings, blanks, NUL,
-// lone surrogates and letters whose upper case is not ASCII.
+// both digit cases, near misses, broken and chained codes, markers, endings,
+// blanks, NUL, lone surrogates and letters whose upper case is not ASCII.
 // clang-format off
 const Str kPieces[] = {
     u"%", u"%", u"%%", u"%2", u"%25", u"%2F", u"%2f", u"%3a", u"%3D", u"%41", u"%7e", u"%7F",
     u"%20", u"%27", u"%29", u"%3B", u"%1f", u"%g4", u"%4G", u"0", u"2", u"7", u"a", u"E", u"F",
     u"f", u"action=", u"ACTION=", u"AcTion=", u"actio", u"');", u")", u" ", u"  ", u"\u00e9",
     u"\u00c9", u"\u0131", u"\u017f", u"x", u"\t", u"\xd800", u"\xdc00", u"xyz", u"nd", u"%2525",
-    u"%252F", u"%252f", u"%2541", u"%257E", u"%2520", Str(1, u'\0')};
+    u"%252F", u"%252f", u"%2541", u"%257E", u"%2520", Str(1, u'\0'),
+    // Units next to the digits and letters, where a digit test could slip.
+    u"%2p", u"%p2", u"%4/", u"%3:", u"%4@", u"%6`", u"%2{", u"%4\u0130"};
 const Str kEndings[] = {u"');", u"X", u"\u00c9ND", u"%", u" ;", u"", u"7E", u"  '"};
 // clang-format on
 
@@ -205,15 +208,17 @@ TEST(Differential, EngineMatchesReference)
             s += from[below(from.size())];
         return s;
     };
-    // Ends with the vector code on; the number streamed is its switch.
+    // Every width of vector code, ending with the widest allowed again; the
+    // number streamed is the width.
     const auto compare = [&](const Str& text, std::initializer_list<bool> methods = {true, false}) {
         const TrailingOptions options{below(4) != 0, kEndings[below(std::size(kEndings))]};
         SCOPED_TRACE(::testing::PrintToString(text.substr(0, 80)));
         for (const bool dyn : methods) {
             const Outcome expected = run(dyn, options, text, true);
-            for (const bool vector : {false, true}) {
-                scan::useVectorCode(vector);
-                EXPECT_EQ(run(dyn, options, text), expected) << vector;
+            for (const auto code :
+                 {scan::VectorCode::Plain, scan::VectorCode::Avx2, scan::VectorCode::Avx512}) {
+                scan::limitVectorCode(code);
+                EXPECT_EQ(run(dyn, options, text), expected) << static_cast<int>(code);
             }
         }
     };
@@ -241,6 +246,58 @@ TEST(Differential, EngineMatchesReference)
         {u"%2F", u"%2f", u"%2F"}, {u"%20", u"%23", u"%252F"}, {u"%3a", u"%25", u"x%"}};
     for (std::size_t i = 0; i < 4 && !HasFailure(); ++i)
         compare(pieces(4) + pieces(32766 + i - (i % 3 == 1 ? 6000 : 0), mixes[i % 3]), {false});
+}
+
+// The filter's entry point against the reference: the text and count the
+// window shows (the method's result trimmed; empty and 0 after its error) and
+// the same boxes, from a buffer it overwrites; with the standard tables, with
+// tables whose replacements are longer than their codes, and at the limits.
+TEST(Translate, InPlaceMatchesReference)
+{
+    CodeTable codes, chars, longer, longerChars;
+    buildTranslationTables(codes, chars);
+    buildTranslationTables(longer, longerChars);
+    longerChars[3] = u"<percent>";
+    longerChars[9] = u"";
+    std::mt19937_64 rng{13};
+    std::vector<Str> sources = {u"",
+                                u"   ",
+                                x(32765) + u"%",
+                                x(32764) + u"%41",
+                                repeat(u"%2F", 32768),
+                                repeat(u"%252F", 16384)};
+    for (int i = 0; i < 4000; ++i) {
+        Str source;
+        for (std::size_t n = rng() % 30; n > 0; --n)
+            source += kPieces[rng() % std::size(kPieces)];
+        sources.push_back(source);
+    }
+    for (std::size_t i = 0; i < sources.size() && !HasFailure(); ++i) {
+        const TrailingOptions options{rng() % 4 != 0, kEndings[rng() % std::size(kEndings)]};
+        const bool withLonger = i % 3 == 0;
+        const CodeTable& maCode = withLonger ? longer : codes;
+        const CodeTable& maChar = withLonger ? longerChars : chars;
+        for (const bool dynamic : {true, false}) {
+            Recorder reference, inPlace;
+            reference.o = {u"", 0};
+            if (dynamic)
+                reference::FixTheURLDyn(reference, options, sources[i], reference.o.result,
+                                        reference.o.count);
+            else
+                reference::FixTheURLPredef(reference, maCode, maChar, options, sources[i],
+                                           reference.o.result, reference.o.count);
+            reference.o.result = trimBlanks(reference.o.result);
+            Str buffer = sources[i];
+            const auto method =
+                dynamic ? TranslationMethod::Dynamic : TranslationMethod::Predefined;
+            const TranslationView view =
+                translateInPlace(inPlace, method, maCode, maChar, options, buffer);
+            EXPECT_EQ((Outcome{Str(view.text), view.count, inPlace.o.boxes}), reference.o)
+                << (dynamic ? "dynamic" : "predefined")
+                << (withLonger ? " with longer replacements: " : ": ")
+                << ::testing::PrintToString(sources[i].substr(0, 40));
+        }
+    }
 }
 
 } // namespace

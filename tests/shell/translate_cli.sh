@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Round trips through quorvel-translate. $1 is the build directory.
+# QUORVEL_TRANSLATE overrides the command, for example
+# "wine /path/to/quorvel-translate.exe" for the Windows build.
 set -u
-tool=${1:?usage: translate_cli.sh BUILD_DIR}/tools/quorvel-translate/quorvel-translate
-if [ ! -x "$tool" ]; then
-    echo "FAIL: $tool was not built" >&2
+read -r -a tool <<<"${QUORVEL_TRANSLATE:-${1:?usage: translate_cli.sh BUILD_DIR}/tools/quorvel-translate/quorvel-translate}"
+if ! command -v "${tool[0]}" >/dev/null; then
+    echo "FAIL: ${tool[0]} was not built" >&2
     exit 1
 fi
 
@@ -15,7 +17,7 @@ failures=0
 run() {
     local name=$1 status=$2 input=$3
     shift 3
-    printf '%b' "$input" | "$tool" "$@" >"$work/out" 2>"$work/err"
+    printf '%b' "$input" | "${tool[@]}" "$@" >"$work/out" 2>"$work/err"
     local got=$?
     if [ "$got" != "$status" ]; then
         echo "FAIL: $name: exit status $got, expected $status" >&2

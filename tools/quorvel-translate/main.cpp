@@ -1,28 +1,27 @@
 // quorvel-translate: the Translate command as a filter. One link per line on
 // standard input, one "count<TAB>text" line per link on standard output.
 
-#include "engine/ErrorHandler.h"
-#include "engine/Reporter.h"
-#include "engine/Tables.h"
+#include "LineFilter.h"
+#include "StdStreams.h"
 #include "engine/Text.h"
-#include "engine/Translate.h"
 #include "engine/Utf8.h"
 
-#include <cstdio>
-#include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
 using namespace quorvel;
+using namespace quorvel::cli;
 
 constexpr char kUsage[] =
     "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT] [--help]\n";
 
 constexpr char kHelp[] =
-    "Reads links from standard input, one per line, and writes for each the\n"
-    "number of replacements, a tab and the translated link.\n"
+    "Reads links from standard input, one per line (a line ends with LF, CR LF\n"
+    "or CR), and writes for each the number of replacements, a tab and the\n"
+    "translated link.\n"
     "\n"
     "  --predefined    translate with the table of predefined codes\n"
     "                  (default: decode every printable escape code)\n"
@@ -30,49 +29,37 @@ constexpr char kHelp[] =
     "  --ending TEXT   the trailing characters to remove (default ');),\n"
     "                  upper-cased, trailing blanks removed, ignored when blank\n"
     "\n"
-    "Message boxes go to standard error as \"title: text\". Exit status: 0, or 1\n"
-    "when any message was written, 2 on bad options.\n";
-
-// Message boxes become lines on standard error.
-class StderrReporter : public Reporter {
-public:
-    void message(const std::u16string& text, const std::u16string& title, MessageStyle) override
-    {
-        std::string line = encodeUtf8(title) + ": ";
-        const std::string body = encodeUtf8(text);
-        for (std::size_t i = 0; i < body.size(); ++i) {
-            if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n')
-                continue; // a CR LF line break is shown as a plain line break
-            line += body[i];
-        }
-        std::cout.flush();
-        std::cerr << line << '\n';
-        raised = true;
-    }
-    bool raised = false;
-};
-
-struct Options {
-    TranslationMethod method = TranslationMethod::Dynamic;
-    TrailingOptions trailing;
-};
+    "Message boxes go to standard error as \"title: text\".\n"
+    "Exit status: 0 when all went well; 1 when any message was written; 2 on bad\n"
+    "options; 3 when standard input could not be read or standard output not\n"
+    "written (the reason goes to standard error).\n";
 
 int usageError(const std::string& problem)
 {
-    std::cerr << "quorvel-translate: " << problem << '\n' << kUsage;
-    return 2;
+    writeError("quorvel-translate: " + problem + '\n' + kUsage);
+    return kExitUsage;
+}
+
+int help()
+{
+    const std::string text = std::string(kUsage) + '\n' + kHelp;
+    if (writeOutput(text.data(), text.size()))
+        return kExitOk;
+    writeError("quorvel-translate: cannot write output: " + failureReason() + '\n');
+    return kExitStreams;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    prepareStandardStreams();
+    const std::vector<std::string> args = commandLineArguments(argc, argv);
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
         if (arg == "--help") {
-            std::cout << kUsage << '\n' << kHelp;
-            return 0;
+            return help();
         }
         if (arg == "--predefined") {
             options.method = TranslationMethod::Predefined;
@@ -81,9 +68,9 @@ int main(int argc, char** argv)
         } else if (arg == "--ending" || arg.rfind("--ending=", 0) == 0) {
             std::string_view entry;
             if (arg == "--ending") {
-                if (i + 1 >= argc)
+                if (i + 1 >= args.size())
                     return usageError("--ending needs a value");
-                entry = argv[++i];
+                entry = args[++i];
             } else {
                 entry = arg.substr(9);
             }
@@ -93,26 +80,5 @@ int main(int argc, char** argv)
             return usageError("unknown argument '" + std::string(arg) + "'");
         }
     }
-
-    CodeTable codes, chars;
-    buildTranslationTables(codes, chars);
-    StderrReporter reporter;
-    std::ios::sync_with_stdio(false);
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        Translation shown;
-        withErrorHandler(reporter, u"cmdTrans", [&] {
-            shown = translateForDisplay(reporter, options.method, codes, chars, options.trailing,
-                                        decodeUtf8(line));
-        });
-        std::cout << shown.count << '\t' << encodeUtf8(shown.text) << '\n';
-        // Batches go out in large writes; a line typed or piped alone is
-        // answered at once.
-        if (std::cin.rdbuf()->in_avail() <= 0)
-            std::cout.flush();
-    }
-    std::cout.flush();
-    return reporter.raised ? 1 : 0;
+    return LineFilter(options).run();
 }

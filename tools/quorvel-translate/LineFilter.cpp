@@ -1,0 +1,253 @@
+#include "LineFilter.h"
+
+#include "StdStreams.h"
+#include "engine/ErrorHandler.h"
+#include "engine/Reporter.h"
+#include "engine/RuntimeError.h"
+#include "engine/Utf8.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+namespace quorvel::cli {
+
+namespace {
+
+constexpr std::size_t kInputSize = std::size_t{1} << 18;
+constexpr std::size_t kOutputSize = std::size_t{1} << 18;
+// What a long line leaves behind: enough for any ordinary line.
+constexpr std::size_t kKeptUnits = std::size_t{1} << 18;
+// Room for a count, its tab and the line end.
+constexpr std::size_t kLineFrame = 16;
+
+// Ends the run: standard input could not be read or output written.
+struct StreamFailure {
+    const char* what;
+};
+
+} // namespace
+
+UnitBuffer::~UnitBuffer()
+{
+    std::free(data_);
+}
+
+bool UnitBuffer::reserve(std::size_t units) noexcept
+{
+    if (units <= capacity_)
+        return true;
+    const std::size_t grown = std::max({units, capacity_ + capacity_ / 2, std::size_t{4096}});
+    if (grown > SIZE_MAX / sizeof(char16_t))
+        return false;
+    void* moved = std::realloc(data_, grown * sizeof(char16_t));
+    if (!moved)
+        return false;
+    data_ = static_cast<char16_t*>(moved);
+    capacity_ = grown;
+    return true;
+}
+
+void UnitBuffer::trim() noexcept
+{
+    if (capacity_ <= kKeptUnits)
+        return;
+    std::free(data_);
+    data_ = nullptr;
+    capacity_ = 0;
+}
+
+// Message boxes, kept as "title: text" lines until the output before them
+// has been written.
+class LineFilter::Messages : public Reporter {
+public:
+    void message(const std::u16string& text, const std::u16string& title, MessageStyle) override
+    {
+        lines += encodeUtf8(title) + ": ";
+        const std::string body = encodeUtf8(text);
+        for (std::size_t i = 0; i < body.size(); ++i) {
+            if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n')
+                continue; // a CR LF line break is shown as a plain line break
+            lines += body[i];
+        }
+        lines += '\n';
+    }
+    std::string lines;
+};
+
+LineFilter::LineFilter(const Options& options)
+    : options_(options), messages_(std::make_unique<Messages>()), in_(new char[kInputSize]),
+      out_(new char[kOutputSize])
+{
+    buildTranslationTables(codes_, chars_);
+}
+
+LineFilter::~LineFilter() = default;
+
+int LineFilter::run()
+{
+    try {
+        for (;;) {
+            takeLines();
+            if (atEnd_)
+                break;
+            refill();
+        }
+        if (begin_ < end_ || held_ > 0 || dropping_)
+            endLine(begin_, end_); // the last line, without a line end
+        flush();
+    } catch (const StreamFailure& failure) {
+        writeError(std::string("quorvel-translate: ") + failure.what + ": " + failureReason() +
+                   "\n");
+        return kExitStreams;
+    }
+    return raised_ ? kExitMessages : kExitOk;
+}
+
+void LineFilter::takeLines()
+{
+    while (takeLine()) {
+    }
+}
+
+// Translates the next line when its end is in the buffer. A line ends at an
+// LF, a CR LF or a lone CR.
+bool LineFilter::takeLine()
+{
+    if (skipLf_ && begin_ < end_) {
+        skipLf_ = false;
+        if (in_[begin_] == '\n') {
+            ++begin_;
+            lfKnown_ = false;
+        }
+    }
+    if (begin_ == end_)
+        return false;
+    if (!lfKnown_ || nextLf_ < begin_) {
+        const void* lf = std::memchr(in_.get() + begin_, '\n', end_ - begin_);
+        nextLf_ = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - in_.get()) : end_;
+        lfKnown_ = true;
+    }
+    const void* cr = std::memchr(in_.get() + begin_, '\r', nextLf_ - begin_);
+    std::size_t end, next;
+    if (cr) {
+        end = static_cast<std::size_t>(static_cast<const char*>(cr) - in_.get());
+        next = end + 1;
+        if (next == end_)
+            skipLf_ = true;
+        else if (in_[next] == '\n')
+            ++next;
+    } else if (nextLf_ < end_) {
+        end = nextLf_;
+        next = end + 1;
+    } else {
+        return false;
+    }
+    endLine(begin_, end);
+    begin_ = next;
+    return true;
+}
+
+// Makes room for more input. A line longer than the buffer is decoded as far
+// as it goes, so that its bytes need not be kept.
+void LineFilter::refill()
+{
+    if (begin_ == 0 && end_ == kInputSize)
+        holdLongLine();
+    if (begin_ > 0) {
+        std::memmove(in_.get(), in_.get() + begin_, end_ - begin_);
+        end_ -= begin_;
+        begin_ = 0;
+    }
+    lfKnown_ = false;
+    // A batch goes out in large writes; a line that comes alone is answered
+    // before the filter waits for the next.
+    if (used_ > 0 && !inputReady())
+        flush();
+    const std::ptrdiff_t got = readInput(in_.get() + end_, kInputSize - end_);
+    if (got < 0) {
+        flush();
+        throw StreamFailure{"cannot read input"};
+    }
+    if (got == 0)
+        atEnd_ = true;
+    end_ += static_cast<std::size_t>(got);
+}
+
+void LineFilter::holdLongLine()
+{
+    const std::string_view bytes(in_.get() + begin_, end_ - begin_);
+    const std::size_t take = bytes.size() - incompleteUtf8Tail(bytes);
+    if (!dropping_ && text_.reserve(held_ + take)) {
+        held_ += decodeUtf8To(bytes.substr(0, take), text_.data() + held_);
+    } else {
+        dropping_ = true;
+        held_ = 0;
+        text_.trim();
+    }
+    begin_ += take;
+}
+
+void LineFilter::endLine(std::size_t begin, std::size_t end)
+{
+    const std::string_view bytes(in_.get() + begin, end - begin);
+    if (!dropping_ && text_.reserve(held_ + bytes.size())) {
+        const std::size_t units = held_ + decodeUtf8To(bytes, text_.data() + held_);
+        TranslationView shown{};
+        withErrorHandler(*messages_, u"cmdTrans", [&] {
+            shown = translateInPlace(*messages_, options_.method, codes_, chars_,
+                                     options_.trailing, {text_.data(), units});
+        });
+        reportMessages();
+        emit(shown.text, shown.count);
+    } else {
+        reportRuntimeError(*messages_, outOfMemoryError(), u"cmdTrans");
+        reportMessages();
+        emit({}, 0);
+    }
+    held_ = 0;
+    dropping_ = false;
+    text_.trim();
+}
+
+void LineFilter::emit(std::u16string_view text, std::int16_t count)
+{
+    if (kOutputSize - used_ < kLineFrame)
+        flush();
+    char* out = out_.get();
+    used_ =
+        static_cast<std::size_t>(std::to_chars(out + used_, out + kOutputSize, count).ptr - out);
+    out[used_++] = '\t';
+    for (;;) {
+        const EncodeStep step = encodeUtf8To(text, out + used_, kOutputSize - used_ - 1);
+        used_ += step.written;
+        text.remove_prefix(step.read);
+        if (text.empty())
+            break;
+        flush();
+    }
+    out[used_++] = '\n';
+}
+
+// Written after the output of the lines before, as a message box would show.
+void LineFilter::reportMessages()
+{
+    if (messages_->lines.empty())
+        return;
+    flush();
+    writeError(messages_->lines);
+    messages_->lines.clear();
+    raised_ = true;
+}
+
+void LineFilter::flush()
+{
+    if (used_ > 0 && !writeOutput(out_.get(), used_))
+        throw StreamFailure{"cannot write output"};
+    used_ = 0;
+}
+
+} // namespace quorvel::cli

@@ -1,0 +1,89 @@
+#include "StdStreams.h"
+
+#include <cerrno>
+#include <cstring>
+#include <poll.h>
+#include <unistd.h>
+
+namespace quorvel::cli {
+
+namespace {
+
+int lastFailure = 0;
+
+// Waits until fd is ready for `events`; for a stream opened non-blocking.
+void waitFor(int fd, short events)
+{
+    pollfd p{fd, events, 0};
+    while (::poll(&p, 1, -1) < 0 && errno == EINTR) {
+    }
+}
+
+} // namespace
+
+void prepareStandardStreams() {}
+
+std::vector<std::string> commandLineArguments(int argc, char** argv)
+{
+    return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
+}
+
+std::ptrdiff_t readInput(char* buffer, std::size_t size)
+{
+    for (;;) {
+        const ssize_t got = ::read(STDIN_FILENO, buffer, size);
+        if (got >= 0)
+            return got;
+        if (errno == EAGAIN || errno == EWOULDBLOCK) {
+            waitFor(STDIN_FILENO, POLLIN);
+        } else if (errno != EINTR) {
+            lastFailure = errno;
+            return -1;
+        }
+    }
+}
+
+bool inputReady()
+{
+    pollfd p{STDIN_FILENO, POLLIN, 0};
+    int ready;
+    while ((ready = ::poll(&p, 1, 0)) < 0 && errno == EINTR) {
+    }
+    // When poll cannot tell, the read that follows will.
+    return ready != 0;
+}
+
+bool writeOutput(const char* data, std::size_t size)
+{
+    while (size > 0) {
+        const ssize_t put = ::write(STDOUT_FILENO, data, size);
+        if (put > 0) {
+            data += put;
+            size -= static_cast<std::size_t>(put);
+        } else if (put < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+            waitFor(STDOUT_FILENO, POLLOUT);
+        } else if (put == 0 || errno != EINTR) {
+            lastFailure = put == 0 ? EIO : errno;
+            return false;
+        }
+    }
+    return true;
+}
+
+void writeError(std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t put = ::write(STDERR_FILENO, text.data(), text.size());
+        if (put > 0)
+            text.remove_prefix(static_cast<std::size_t>(put));
+        else if (put == 0 || errno != EINTR)
+            return;
+    }
+}
+
+std::string failureReason()
+{
+    return std::strerror(lastFailure);
+}
+
+} // namespace quorvel::cli
