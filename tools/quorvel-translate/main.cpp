@@ -17,8 +17,8 @@ namespace {
 
 using namespace quorvel;
 
-constexpr char kUsage[] =
-    "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT] [--help]\n";
+constexpr char kUsage[] = "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT] "
+                          "[--help] [--version]\n";
 
 constexpr char kHelp[] =
     "Reads links from standard input, one per line, and writes for each the\n"
@@ -72,6 +72,10 @@ int main(int argc, char** argv)
         const std::string_view arg = argv[i];
         if (arg == "--help") {
             std::cout << kUsage << '\n' << kHelp;
+            return 0;
+        }
+        if (arg == "--version") {
+            std::cout << "quorvel-translate " QUORVEL_VERSION "\n";
             return 0;
         }
         if (arg == "--predefined") {
