@@ -36,8 +36,9 @@ if [ -n "${QUORVEL_DEB_UNDER_X:-}" ]; then
     wm_class=$(xprop -id "$window" WM_CLASS)
     [[ "$wm_class" == *'"Quorvel"' ]] || fail "the window's class [$wm_class] does not match the desktop entry's"
     # The built-in picture has 32 by 32 pixels alone; the theme's icon has more sizes.
-    xprop -id "$window" _NET_WM_ICON | grep -q 'Icon (48 x 48)' ||
-        fail "the window does not use the package's theme icon"
+    sizes=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)')
+    grep -qv 'Icon (32 x 32)' <<<"$sizes" ||
+        fail "the window does not use the package's theme icon (sizes: ${sizes//$'\n'/, })"
     xdotool windowactivate --sync "$window" >/dev/null 2>&1
     xdotool key --clearmodifiers Escape
     for _ in $(seq 100); do
@@ -60,7 +61,8 @@ if ((${#missing[@]})); then
 fi
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/keep_manifest.sh"
+keep_manifest "$build_dir" "$work"
 
 (cd "$build_dir" && cpack -G DEB -B "$work/out") >"$work/cpack.log" 2>&1 ||
     { cat "$work/cpack.log"; fail "cpack failed"; }

@@ -21,7 +21,8 @@ if ((${#missing[@]})); then
 fi
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+source "$(dirname "$0")/keep_manifest.sh"
+keep_manifest "$build_dir" "$work"
 root=$work/root
 failures=0
 fail() {
