@@ -4,7 +4,7 @@
 # on a private X server until its start-up screen shows, with the package's
 # own theme icon.
 # Usage: deb_package.sh <build dir> <version>. Exits 77 (skipped) where
-# dpkg-deb, dpkg-shlibdeps or lintian is missing, or no X server starts.
+# dpkg-deb, dpkg-shlibdeps, file or lintian is missing, or no X server starts.
 set -u
 
 build_dir=$(cd "${1:?usage: deb_package.sh <build dir> <version>}" && pwd)
@@ -33,8 +33,11 @@ if [ -n "${QUORVEL_DEB_UNDER_X:-}" ]; then
         sleep 0.1
     done
     [ -n "$window" ] || fail "the unpacked program showed no start-up screen"
+    # Docks match the window to its entry by this class.
     wm_class=$(xprop -id "$window" WM_CLASS)
-    [[ "$wm_class" == *'"Quorvel"' ]] || fail "the window's class [$wm_class] does not match the desktop entry's"
+    entry_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app_id.desktop")
+    [[ -n "$entry_class" && "$wm_class" == *"\"$entry_class\"" ]] ||
+        fail "the window's class [$wm_class] is not the desktop entry's [$entry_class]"
     # The built-in picture has 32 by 32 pixels alone; the theme's icon has more sizes.
     sizes=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)')
     grep -qv 'Icon (32 x 32)' <<<"$sizes" ||
@@ -52,7 +55,7 @@ if [ -n "${QUORVEL_DEB_UNDER_X:-}" ]; then
 fi
 
 missing=()
-for tool in dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev lintian:lintian; do
+for tool in dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev file:file lintian:lintian; do
     command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
 done
 if ((${#missing[@]})); then
