@@ -30,5 +30,5 @@ if(NOT WIN32)
     set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
     # Debian wants its own change log in the package, but a plain
     # `cmake --install` has no use for it: only CPack's staging runs this.
-    set(CPACK_INSTALL_SCRIPTS "${CMAKE_CURRENT_LIST_DIR}/../packaging/linux/DebianChangelog.cmake")
+    set(CPACK_INSTALL_SCRIPTS "${PROJECT_SOURCE_DIR}/packaging/linux/DebianChangelog.cmake")
 endif()
