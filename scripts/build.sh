@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quorvel and then starts it (run), runs every test (test) or runs the
-# benchmarks (bench). Missing Debian packages are installed first when this
-# runs as root.
+# Builds Quorvel and then starts it (run), runs every test (test), runs the
+# benchmarks (bench) or makes its Debian package (package). Missing Debian
+# packages are installed first when this runs as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,7 @@ run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev
     xvfb xdotool xclip openbox x11-utils)
 sanitizer_packages=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
+package_packages=(dpkg-dev file lintian desktop-file-utils appstream man-db)
 
 install_missing() {
     local missing=() package
@@ -22,8 +23,8 @@ install_missing() {
     ((${#missing[@]})) || return 0
     if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
         echo "Installing: ${missing[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        apt-get -o DPkg::Lock::Timeout=900 update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends \
             "${missing[@]}" >/dev/null
     else
         echo "Missing packages: ${missing[*]}; install them with apt-get as root." >&2
@@ -57,7 +58,8 @@ run)
     exec "$build_dir/app/Quorvel"
     ;;
 test)
-    install_missing "${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}"
+    install_missing "${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}" \
+        "${package_packages[@]}"
     configure_and_build -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=ON
     sanitized_checks
     cd "$build_dir"
@@ -71,8 +73,15 @@ bench)
     done
     bench/cli_throughput.sh "$build_dir"
     ;;
+package)
+    install_missing "${run_packages[@]}" "${package_packages[@]}"
+    build_dir=${QUORVEL_BUILD_DIR:-build-package}
+    configure_and_build -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=OFF
+    rm -f "$build_dir"/*.deb
+    (cd "$build_dir" && cpack -G DEB)
+    ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|package" >&2
     exit 2
     ;;
 esac

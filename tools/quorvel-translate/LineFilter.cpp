@@ -198,8 +198,8 @@ void LineFilter::endLine(std::size_t begin, std::size_t end)
         const std::size_t units = held_ + decodeUtf8To(bytes, text_.data() + held_);
         TranslationView shown{};
         withErrorHandler(*messages_, u"cmdTrans", [&] {
-            shown = translateInPlace(*messages_, options_.method, codes_, chars_,
-                                     options_.trailing, {text_.data(), units});
+            shown = translateInPlace(*messages_, options_.method, codes_, chars_, options_.trailing,
+                                     {text_.data(), units});
         });
         reportMessages();
         emit(shown.text, shown.count);

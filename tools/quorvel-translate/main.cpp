@@ -15,8 +15,8 @@ namespace {
 using namespace quorvel;
 using namespace quorvel::cli;
 
-constexpr char kUsage[] =
-    "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT] [--help]\n";
+constexpr char kUsage[] = "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT] "
+                          "[--help] [--version]\n";
 
 constexpr char kHelp[] =
     "Reads links from standard input, one per line (a line ends with LF, CR LF\n"
@@ -40,9 +40,9 @@ int usageError(const std::string& problem)
     return kExitUsage;
 }
 
-int help()
+// --help and --version: text on standard output, checked like any output.
+int show(const std::string& text)
 {
-    const std::string text = std::string(kUsage) + '\n' + kHelp;
     if (writeOutput(text.data(), text.size()))
         return kExitOk;
     writeError("quorvel-translate: cannot write output: " + failureReason() + '\n');
@@ -58,9 +58,10 @@ int main(int argc, char** argv)
     Options options;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--help") {
-            return help();
-        }
+        if (arg == "--help")
+            return show(std::string(kUsage) + '\n' + kHelp);
+        if (arg == "--version")
+            return show("quorvel-translate " QUORVEL_VERSION "\n");
         if (arg == "--predefined") {
             options.method = TranslationMethod::Predefined;
         } else if (arg == "--keep-ending") {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPixmap>
 
 // Resources of a static library are registered by hand, outside any namespace.
@@ -26,6 +27,8 @@ QString executableName()
 
 QIcon programIcon()
 {
+    if (!QGuiApplication::windowIcon().isNull())
+        return QGuiApplication::windowIcon();
     static const bool registered = (initResources(), true);
     Q_UNUSED(registered);
     return QIcon(QPixmap(QStringLiteral(":/quorvel/quorvel.xpm")));

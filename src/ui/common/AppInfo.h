@@ -19,7 +19,8 @@ inline const QString kTitleCredit = QStringLiteral("     by Veskard");
 QString titleWithVersion(const AppInfo& info);
 // The executable's name without folder or extension.
 QString executableName();
-// The program's own 32 by 32 picture in 16 colours.
+// The program's icon: the desktop theme's where main() installed it, else its
+// own 32 by 32 picture in 16 colours.
 QIcon programIcon();
 
 // The author's addresses, shown and opened by several windows.

@@ -1,0 +1,19 @@
+# Sourced by the packaging tests. Every install from a build tree, CPack's
+# staging included, rewrites the tree's install_manifest.txt, which is what a
+# user uninstalls with: keep_manifest BUILD_DIR WORK_DIR puts it back on exit
+# and removes WORK_DIR.
+keep_manifest() {
+    manifest_path=$1/install_manifest.txt
+    manifest_work=$2
+    [ -f "$manifest_path" ] && cp -p "$manifest_path" "$manifest_work/manifest"
+    trap restore_manifest EXIT
+}
+
+restore_manifest() {
+    if [ -f "$manifest_work/manifest" ]; then
+        cp -p "$manifest_work/manifest" "$manifest_path"
+    else
+        rm -f "$manifest_path"
+    fi
+    rm -rf "$manifest_work"
+}
