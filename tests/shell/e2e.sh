@@ -68,6 +68,16 @@ process_ended() {
     kill -0 "$app_pid" 2>/dev/null || echo ended
 }
 
+# Keys go to the focused window: under load the window manager may focus late.
+focused_is() {
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && echo "$1"
+}
+
+focus() {
+    xdotool windowactivate --sync "$1" >/dev/null 2>&1
+    wait_for focused_is "$1" >/dev/null
+}
+
 second_copy_notice() {
     xdotool search --all --onlyvisible --pid "$second_pid" --name '^Quorvel$'
 }
@@ -88,12 +98,12 @@ app_pid=$!
 trap cleanup EXIT
 
 start_window=$(wait_for program_windows) || fail "the start-up screen did not appear"
-xdotool windowactivate --sync "$start_window" >/dev/null 2>&1
+focus "$start_window" || fail "the start-up screen did not take the focus"
 xdotool key --clearmodifiers Return
 
 main_window=$(wait_for main_window_other_than "$start_window") ||
     fail "Enter on the start-up screen did not open the main window alone"
-xdotool windowactivate --sync "$main_window" >/dev/null 2>&1
+focus "$main_window" || fail "the main window did not take the focus"
 
 link="http://r.example/out?id=1&action=http%3A%2F%2Fwww.example.com%2Fpage%3Fq%3Da%2Bb%26n%3D7');"
 expected="http://www.example.com/page?q=a+b&n=7"
