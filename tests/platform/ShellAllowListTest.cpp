@@ -99,8 +99,8 @@ const File kFiles[] = {
     {.name = u"package.txt"_s, .content = "!<arch>\ndebian-binary   1342943816  0     0     100644  4\n"},
     {.name = u"app.flatpakref"_s, .content = "[Flatpak Ref]\nName=org.example.App\n"},
     {.name = u"install.txt"_s, .content = "[Flatpak Ref]\nName=org.example.App\n"},
-    {.name = u"start.jnlp"_s, .content = "<?xml version=\"1.0\"?>\n<jnlp codebase=\"http://example.org/\">\n"},
-    {.name = u"start.dat"_s, .content = "<?xml version=\"1.0\"?>\n<jnlp codebase=\"http://example.org/\">\n"},
+    {.name = u"start.jnlp"_s, .content = "<?xml version=\"1.0\"?>\n<jnlp codebase=\"http://a.example/\">\n"},
+    {.name = u"start.dat"_s, .content = "<?xml version=\"1.0\"?>\n<jnlp codebase=\"http://a.example/\">\n"},
     {.name = u"blob.dat"_s, .content = "\xed\xab\xee\xdb\x03"},
     {.name = u"tool.pyz"_s, .content = QByteArray("PK\x03\x04\x14\0\0\0", 8)},
     {.name = u"game.jar"_s, .content = QByteArray("PK\x03\x04\x14\0\0\0", 8)},
@@ -189,6 +189,7 @@ const std::vector<Row> kRows = {
     {.name = "nfs", .target = u"nfs://host/export/a.pdf"_s},
     {.name = "davs", .target = u"davs://host/dav/a.pdf"_s},
     {.name = "ftp", .target = u"ftp://ftp.example.com/pub/a.pdf"_s},
+    {.name = "ssh", .target = u"ssh://host/"_s},
     {.name = "FTP upper case", .target = u"  FTP://ftp.example.com/"_s},
     {.name = "UNC path", .target = u"\\\\server\\share\\report.pdf"_s},
     {.name = "slashed UNC path", .target = u"//server/share/a.pdf"_s},
@@ -197,6 +198,7 @@ const std::vector<Row> kRows = {
     {.name = "javascript", .target = u"  JavaScript:alert(1)"_s},
     {.name = "javascript after a control", .target = u"\x01javascript:alert(1)"_s},
     {.name = "javascript split", .target = u"java\r\n\tscript:alert(1)"_s},
+    {.name = "vbscript", .target = u"VBScript:msgbox(1)"_s},
     {.name = "data", .target = u"DATA:text/html;base64,PHNjcmlwdD4="_s},
     {.name = "vscode", .target = u"vscode://vscode.git/clone?url=https://evil.example/r"_s},
     {.name = "steam", .target = u"steam://run/12345"_s},
@@ -210,11 +212,13 @@ const std::vector<Row> kRows = {
     // Windows schemes, judged by Windows' rules.
     {.name = "its", .target = u"its:C:\\x\\help.chm::/page.htm"_s, .win = true},
     {.name = "hcp", .target = u"hcp://services/search?query=x"_s, .win = true},
-    {.name = "appinstaller:", .target = u"ms-appinstaller:?source=https://e.example/a"_s, .win = true},
+    {.name = "ms-appinstaller", .target = u"ms-appinstaller:?source=https://e.example"_s, .win = true},
     {.name = "ms-excel", .target = u"ms-excel:ofe|u|https://evil.example/a.xlsx"_s, .win = true},
     {.name = "ms-word", .target = u"ms-word:ofv|u|https://evil.example/a.docx"_s, .win = true},
     {.name = "ms-settings", .target = u"ms-settings:privacy"_s, .win = true},
     {.name = "microsoft-edge", .target = u"microsoft-edge:https://example.com/"_s, .win = true},
+    {.name = "ms-msdt", .target = u"ms-msdt:/id PCWDiagnostic"_s, .win = true},
+    {.name = "search-ms", .target = u"search-ms:query=x&crumb=location:\\\\evil\\s"_s, .win = true},
     // Windows programs, scripts, shortcuts and installers by their names,
     // refused before the file system is asked.
     {.name = "exe", .target = u"C:\\Users\\me\\Downloads\\setup.exe"_s, .win = true},
@@ -351,7 +355,8 @@ TEST(ShellAllowList, ProgramTypesIncludeTheirDescendantsAndAliases)
         {.name = "text/x-script.python", .program = true},        // not in this database
         {.name = "application/json", .program = true},            // through JavaScript
         {.name = "application/pdf", .program = false}, {.name = "text/plain", .program = false},
-        {.name = "application/zip", .program = false}, {.name = "inode/directory", .program = false},
+        {.name = "application/zip", .program = false},
+        {.name = "inode/directory", .program = false},
         {.name = "application/x-ole-storage", .program = false},
         {.name = "image/svg+xml", .program = false},
     };
