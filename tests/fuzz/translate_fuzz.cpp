@@ -69,10 +69,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             const Outcome got = reference::run(dynamic, options, source);
             if (got == expected)
                 continue;
-            std::fprintf(stderr, "%s with %s differs on %zu units: count %d, not %d\n",
+            std::fprintf(stderr,
+                         "%s with %s differs on %zu units: count %d, %zu units, %zu boxes; "
+                         "reference count %d, %zu units, %zu boxes\n",
                          dynamic ? "FixTheURLDyn" : "FixTheURLPredef",
                          vector ? "vector code" : "plain loops", source.size(), got.count,
-                         expected.count);
+                         got.result.size(), got.boxes.size(), expected.count,
+                         expected.result.size(), expected.boxes.size());
             std::abort();
         }
     }
