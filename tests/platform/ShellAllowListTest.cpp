@@ -230,6 +230,14 @@ const std::vector<Row> kRows = {
     {.name = "lnk", .target = u"C:\\x\\Shortcut.lnk"_s, .win = true},
     {.name = "chm", .target = u"C:\\x\\help.chm"_s, .win = true},
     {.name = "vbs", .target = u"C:\\x\\a.vbs"_s, .win = true},
+    {.name = "url", .target = u"C:\\x\\site.url"_s, .win = true},
+    {.name = "scf", .target = u"C:\\x\\explorer.scf"_s, .win = true},
+    {.name = "reg", .target = u"C:\\x\\tweak.reg"_s, .win = true},
+    {.name = "inf", .target = u"C:\\x\\driver.inf"_s, .win = true},
+    {.name = "cpl", .target = u"C:\\x\\panel.cpl"_s, .win = true},
+    {.name = "scr", .target = u"C:\\x\\saver.scr"_s, .win = true},
+    {.name = "jse", .target = u"C:\\x\\a.jse"_s, .win = true},
+    {.name = "wsf", .target = u"C:\\x\\a.wsf"_s, .win = true},
     {.name = "bat", .target = u"c:evil.bat"_s, .win = true},
     {.name = "settingcontent", .target = u"C:\\x\\a.SettingContent-ms"_s, .win = true},
     {.name = "trailing dot and blank", .target = u"C:\\x\\calc.exe . "_s, .win = true},
@@ -348,17 +356,22 @@ TEST(ShellAllowList, ProgramTypesIncludeTheirDescendantsAndAliases)
     // clang-format off
     const TypeRow rows[] = {
         {.name = "application/x-executable", .program = true},
+        {.name = "application/x-sharedlib", .program = true},
         {.name = "text/x-python3", .program = true},    // through text/x-python and x-executable
         {.name = "application/x-csh", .program = true}, // through application/x-shellscript
         {.name = "application/x-deb", .program = true}, // an alias
         {.name = "application/vnd.flatpak.ref", .program = true}, // by the family's prefix
         {.name = "text/x-script.python", .program = true},        // not in this database
         {.name = "application/json", .program = true},            // through JavaScript
+        {.name = "application/vnd.android.package-archive", .program = true},
+        {.name = "application/x-ms-dos-executable", .program = true},
+        {.name = "application/x-msi", .program = true}, {.name = "text/x-ms-regedit", .program = true},
+        {.name = "application/x-mswinurl", .program = true},
         {.name = "application/pdf", .program = false}, {.name = "text/plain", .program = false},
-        {.name = "application/zip", .program = false},
-        {.name = "inode/directory", .program = false},
+        {.name = "text/html", .program = false}, {.name = "application/zip", .program = false},
+        {.name = "inode/directory", .program = false}, {.name = "image/svg+xml", .program = false},
+        {.name = "application/vnd.oasis.opendocument.text", .program = false},
         {.name = "application/x-ole-storage", .program = false},
-        {.name = "image/svg+xml", .program = false},
     };
     // clang-format on
     for (const TypeRow& row : rows)
