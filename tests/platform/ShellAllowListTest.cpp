@@ -148,6 +148,7 @@ const std::vector<Row> kRows = {
      .code = 42, .opened = u"https://example.com/"_s},
     {.name = "tab and line break", .target = u"ht\ttp://exam\r\nple.com/"_s,
      .code = 42, .opened = u"http://example.com/"_s},
+    {.name = "user and port", .target = u"https://user@example.com:8443/"_s, .code = 42},
     {.name = "IPv6 host", .target = u"http://[::1]:8080/"_s, .code = 42},
     {.name = "IDN host", .target = u"https://b\u00fccher.example/"_s,
      .code = 42, .opened = u"https://xn--bcher-kva.example/"_s},
@@ -159,6 +160,8 @@ const std::vector<Row> kRows = {
     // Addresses from www. on open as web addresses.
     {.name = "www", .target = u"www.example.com"_s,
      .code = 42, .opened = u"http://www.example.com"_s},
+    {.name = "www with port", .target = u"  www.example.com:8080/x"_s,
+     .code = 42, .opened = u"http://www.example.com:8080/x"_s},
     {.name = "WWW with path", .target = u"WWW.Example.com/path?q=1#f"_s,
      .code = 42, .opened = u"http://www.example.com/path?q=1#f"_s},
     // Mail links without attachments.
