@@ -1,7 +1,7 @@
 #include "engine/Translate.h"
 #include "engine/Scan.h"
 #include "engine/Text.h"
-#include "engine/reference/ReferenceEngine.h"
+#include "engine/reference/Run.h"
 
 #include <gtest/gtest.h>
 
@@ -10,47 +10,21 @@
 #include <vector>
 
 namespace quorvel {
-namespace {
-
-using Str = std::u16string;
-using Box = std::tuple<Str, Str, int>; // text, title, style
-
-// What one call left behind; the initial values stand for outputs never written.
-struct Outcome {
-    Str result = u"<untouched>";
-    std::int16_t count = -99;
-    std::vector<Box> boxes = {};
-    bool operator==(const Outcome&) const = default;
-};
-
+namespace reference {
 void PrintTo(const Outcome& o, std::ostream* out)
 {
     *out << ::testing::PrintToString(o.result.substr(0, 60)) << " of " << o.result.size()
          << " units, count " << o.count << ", boxes " << ::testing::PrintToString(o.boxes);
 }
+} // namespace reference
 
-// The reporter of one call, which keeps the boxes beside the outputs.
-struct Recorder : Reporter {
-    Outcome o;
-    void message(const Str& m, const Str& t, MessageStyle s) override
-    {
-        o.boxes.emplace_back(m, t, static_cast<int>(s));
-    }
-};
+namespace {
 
-// Runs a method of the engine, or of the reference, with the standard tables.
-Outcome run(bool dynamic, const TrailingOptions& options, const Str& source, bool ref = false)
-{
-    CodeTable codes, chars;
-    buildTranslationTables(codes, chars);
-    Recorder r;
-    if (dynamic)
-        (ref ? reference::FixTheURLDyn : FixTheURLDyn)(r, options, source, r.o.result, r.o.count);
-    else
-        (ref ? reference::FixTheURLPredef : FixTheURLPredef)(r, codes, chars, options, source,
-                                                             r.o.result, r.o.count);
-    return r.o;
-}
+using Str = std::u16string;
+using reference::Box;
+using reference::Outcome;
+using reference::Recorder;
+using reference::run;
 
 // The boxes of an overflow: the method's own (its outputs are then left as
 // they were) and the one a table pass shows before its method goes on.
@@ -174,7 +148,7 @@ TEST(Text, ReplaceAll)
     // clang-format on
     for (const auto& [source, target, flag, by, expected] : rows) {
         Recorder r;
-        r.o.result = sRemoveReplaceMulti(r, source, target, flag, r.o.count, by);
+        r.o.result = quorvel::sRemoveReplaceMulti(r, source, target, flag, r.o.count, by);
         EXPECT_EQ(r.o, expected) << ::testing::PrintToString(source.substr(0, 20)) << " / "
                                  << ::testing::PrintToString(target) << " / "
                                  << ::testing::PrintToString(flag);
@@ -254,11 +228,9 @@ TEST(Differential, EngineMatchesReference)
 // tables whose replacements are longer than their codes, and at the limits.
 TEST(Translate, InPlaceMatchesReference)
 {
-    CodeTable codes, chars, longer, longerChars;
-    buildTranslationTables(codes, chars);
-    buildTranslationTables(longer, longerChars);
-    longerChars[3] = u"<percent>";
-    longerChars[9] = u"";
+    reference::Tables longer = reference::standardTables();
+    longer.chars[3] = u"<percent>";
+    longer.chars[9] = u"";
     std::mt19937_64 rng{13};
     std::vector<Str> sources = {u"",
                                 u"   ",
@@ -274,27 +246,17 @@ TEST(Translate, InPlaceMatchesReference)
     }
     for (std::size_t i = 0; i < sources.size() && !HasFailure(); ++i) {
         const TrailingOptions options{rng() % 4 != 0, kEndings[rng() % std::size(kEndings)]};
-        const bool withLonger = i % 3 == 0;
-        const CodeTable& maCode = withLonger ? longer : codes;
-        const CodeTable& maChar = withLonger ? longerChars : chars;
+        const reference::Tables& tables = i % 3 == 0 ? longer : reference::standardTables();
         for (const bool dynamic : {true, false}) {
-            Recorder reference, inPlace;
-            reference.o = {u"", 0};
-            if (dynamic)
-                reference::FixTheURLDyn(reference, options, sources[i], reference.o.result,
-                                        reference.o.count);
-            else
-                reference::FixTheURLPredef(reference, maCode, maChar, options, sources[i],
-                                           reference.o.result, reference.o.count);
-            reference.o.result = trimBlanks(reference.o.result);
+            Outcome expected = run(dynamic, options, sources[i], true, tables, {u"", 0});
+            expected.result = trimBlanks(expected.result);
+            Recorder inPlace;
             Str buffer = sources[i];
-            const auto method =
-                dynamic ? TranslationMethod::Dynamic : TranslationMethod::Predefined;
-            const TranslationView view =
-                translateInPlace(inPlace, method, maCode, maChar, options, buffer);
-            EXPECT_EQ((Outcome{Str(view.text), view.count, inPlace.o.boxes}), reference.o)
-                << (dynamic ? "dynamic" : "predefined")
-                << (withLonger ? " with longer replacements: " : ": ")
+            const TranslationView view = translateInPlace(
+                inPlace, dynamic ? TranslationMethod::Dynamic : TranslationMethod::Predefined,
+                tables.codes, tables.chars, options, buffer);
+            EXPECT_EQ((Outcome{Str(view.text), view.count, inPlace.o.boxes}), expected)
+                << dynamic << (i % 3 == 0 ? " with longer replacements: " : ": ")
                 << ::testing::PrintToString(sources[i].substr(0, 40));
         }
     }

@@ -30,6 +30,7 @@ TEST(Utf8, DecodesAtEveryOffset)
         std::string bytes;
         Str text;
     };
+    // clang-format off
     const Row rows[] = {
         {.name = "ASCII", .bytes = "a%20b", .text = u"a%20b"},
         {.name = "two bytes", .bytes = "\xc3\xa9", .text = u"\u00e9"},
@@ -38,18 +39,14 @@ TEST(Utf8, DecodesAtEveryOffset)
         {.name = "lone continuation", .bytes = "\x80x", .text = u"\xfffdx"},
         {.name = "truncated three", .bytes = "\xe2\x82x", .text = u"\xfffdx"},
         {.name = "truncated at end", .bytes = "\xf0\x9f\x98", .text = u"\xfffd"},
-        {.name = "overlong",
-         .bytes = "\xc0\xaf\xe0\x80\xaf",
-         .text = u"\xfffd\xfffd\xfffd\xfffd\xfffd"},
+        {.name = "overlong", .bytes = "\xc0\xaf\xe0\x80\xaf", .text = u"\xfffd\xfffd\xfffd\xfffd\xfffd"},
         {.name = "surrogate", .bytes = "\xed\xa0\x80", .text = u"\xfffd\xfffd\xfffd"},
-        {.name = "beyond U+10FFFF",
-         .bytes = "\xf4\x90\x80\x80",
-         .text = u"\xfffd\xfffd\xfffd\xfffd"},
+        {.name = "beyond U+10FFFF", .bytes = "\xf4\x90\x80\x80", .text = u"\xfffd\xfffd\xfffd\xfffd"},
         {.name = "NUL and DEL", .bytes = std::string("\0\x7f", 2), .text = Str(u"\0\x7f", 2)},
-        {.name = "block of non-ASCII",
-         .bytes = std::string(20, '\xff') + "ab",
+        {.name = "block of non-ASCII", .bytes = std::string(20, '\xff') + "ab",
          .text = Str(20, u'\xfffd') + u"ab"},
     };
+    // clang-format on
     atEveryWidth([&] {
         for (const Row& row : rows) {
             for (std::size_t pad = 0; pad <= 40; ++pad) {

@@ -11,36 +11,17 @@
 // switch bits give. Such long texts take the reference long, hence two bits.
 #include "engine/Scan.h"
 #include "engine/Text.h"
-#include "engine/Translate.h"
-#include "engine/reference/ReferenceEngine.h"
+#include "engine/reference/Run.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
 
 using namespace quorvel;
-using Str = std::u16string;
-
-struct Outcome {
-    Str result = u"<untouched>";
-    std::int16_t count = -99;
-    std::vector<std::tuple<Str, Str, MessageStyle>> boxes = {};
-    bool operator==(const Outcome&) const = default;
-};
-
-struct Recorder : Reporter {
-    Outcome o;
-    void message(const Str& text, const Str& title, MessageStyle style) override
-    {
-        o.boxes.emplace_back(text, title, style);
-    }
-};
+using reference::Outcome;
 
 struct Reader {
     const std::uint8_t* data;
@@ -59,37 +40,6 @@ struct Reader {
     }
 };
 
-using DynMethod = decltype(&FixTheURLDyn);
-using PredefMethod = decltype(&FixTheURLPredef);
-
-Outcome run(bool dynamic, DynMethod dyn, PredefMethod predef, const TrailingOptions& options,
-            const Str& source)
-{
-    static const auto tables = [] {
-        std::pair<CodeTable, CodeTable> t;
-        buildTranslationTables(t.first, t.second);
-        return t;
-    }();
-    Recorder r;
-    if (dynamic)
-        dyn(r, options, source, r.o.result, r.o.count);
-    else
-        predef(r, tables.first, tables.second, options, source, r.o.result, r.o.count);
-    return r.o;
-}
-
-void report(const char* method, bool vector, const Str& source, const Outcome& expected,
-            const Outcome& got)
-{
-    std::fprintf(stderr,
-                 "%s with the %s differs on %zu units: reference count %d, result %zu units, "
-                 "%zu boxes; engine count %d, result %zu units, %zu boxes\n",
-                 method, vector ? "vector code" : "plain loops", source.size(), expected.count,
-                 expected.result.size(), expected.boxes.size(), got.count, got.result.size(),
-                 got.boxes.size());
-    std::abort();
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -97,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Reader in{data, size};
     const std::uint8_t switches = in.byte();
     const std::size_t endingLength = in.byte() & 7;
-    Str entry;
+    std::u16string entry;
     while (entry.size() < endingLength && !in.done())
         entry += in.unit();
     // The ending as the options dialog stores it; a blank entry keeps the default.
@@ -106,20 +56,27 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (auto stored = trailingCharsFromEntry(entry))
         options.trailingChars = *stored;
     const std::size_t fillTo = (switches & 6) == 6 ? 32767 - (in.byte() & 63) : 0;
-    Str source;
+    std::u16string source;
     while (!in.done())
         source += in.unit();
     if (source.size() < fillTo)
         source.insert(source.size() * (switches >> 3) / 32, fillTo - source.size(), u'x');
 
     for (const bool dynamic : {true, false}) {
-        const Outcome expected =
-            run(dynamic, reference::FixTheURLDyn, reference::FixTheURLPredef, options, source);
+        const Outcome expected = reference::run(dynamic, options, source, true);
         for (const bool vector : {true, false}) {
             scan::useVectorCode(vector);
-            const Outcome got = run(dynamic, FixTheURLDyn, FixTheURLPredef, options, source);
-            if (!(got == expected))
-                report(dynamic ? "FixTheURLDyn" : "FixTheURLPredef", vector, source, expected, got);
+            const Outcome got = reference::run(dynamic, options, source);
+            if (got == expected)
+                continue;
+            std::fprintf(stderr,
+                         "%s with %s differs on %zu units: count %d, %zu units, %zu boxes; "
+                         "reference count %d, %zu units, %zu boxes\n",
+                         dynamic ? "FixTheURLDyn" : "FixTheURLPredef",
+                         vector ? "vector code" : "plain loops", source.size(), got.count,
+                         got.result.size(), got.boxes.size(), expected.count,
+                         expected.result.size(), expected.boxes.size());
+            std::abort();
         }
     }
     scan::useVectorCode(true);

@@ -95,14 +95,9 @@ std::u16string referenceDecode(std::string_view bytes, bool& wellFormed)
     return out;
 }
 
-bool isHighSurrogate(char16_t u)
+bool isSurrogate(char16_t u, char16_t first)
 {
-    return u >= 0xD800 && u <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t u)
-{
-    return u >= 0xDC00 && u <= 0xDFFF;
+    return u >= first && u <= first + 0x3FF;
 }
 
 // The text with every lone surrogate replaced, as code points.
@@ -110,11 +105,12 @@ std::u32string codePoints(std::u16string_view text)
 {
     std::u32string out;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1])) {
+        const bool high = isSurrogate(text[i], 0xD800);
+        if (high && i + 1 < text.size() && isSurrogate(text[i + 1], 0xDC00)) {
             out += 0x10000 + ((text[i] - 0xD800) << 10) + (text[i + 1] - 0xDC00);
             ++i;
         } else {
-            out += isHighSurrogate(text[i]) || isLowSurrogate(text[i]) ? kReplacement : text[i];
+            out += high || isSurrogate(text[i], 0xDC00) ? kReplacement : text[i];
         }
     }
     return out;

@@ -62,6 +62,7 @@ TEST_F(MainWindow, KeysFromTheTextBoxesPressTheirButtons)
         QObject* target;
         const char* signal = SIGNAL(clicked());
     };
+    // clang-format off
     const Key rows[] = {
         {.name = "Return", .box = txtBadURL, .key = Qt::Key_Return, .target = cmdTrans},
         {.name = "Enter below", .box = txtGoodURL, .key = Qt::Key_Enter, .target = cmdTrans},
@@ -70,13 +71,11 @@ TEST_F(MainWindow, KeysFromTheTextBoxesPressTheirButtons)
         {.name = "Ctrl+P", .box = txtBadURL, .key = Qt::CTRL | Qt::Key_P, .target = cmdClip},
         {.name = "Ctrl+B", .box = txtBadURL, .key = Qt::CTRL | Qt::Key_B, .target = cmdClear},
         // A text box takes Ctrl+A for itself unless the window claims it.
-        {.name = "Ctrl+A",
-         .box = txtBadURL,
-         .key = Qt::CTRL | Qt::Key_A,
-         .target = mnuHelpAbout,
+        {.name = "Ctrl+A", .box = txtBadURL, .key = Qt::CTRL | Qt::Key_A, .target = mnuHelpAbout,
          .signal = SIGNAL(triggered())},
         {.name = "Escape below", .box = txtGoodURL, .key = Qt::Key_Escape, .target = cmdExit},
     };
+    // clang-format on
     for (const Key& row : rows) {
         SCOPED_TRACE(row.name);
         txtBadURL->setPlainText(QStringLiteral("%41"));
@@ -105,21 +104,18 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
         QString count;
         bool overflows = false; // one overflow box
     };
+    // clang-format off
     const Paste rows[] = {
         {.name = "empty", .link = "", .shown = "", .count = "0"},
         {.name = "outer blanks trimmed", .link = "%20abc%20", .shown = "abc", .count = "2"},
         {.name = "megabyte without escapes", .link = plain, .shown = plain, .count = "0"},
         // Positions past the 16-bit range end in one overflow box.
-        {.name = "megabyte with escapes",
-         .link = "a%41" + plain + "%42",
-         .shown = "",
-         .count = "0",
+        {.name = "megabyte with escapes", .link = "a%41" + plain + "%42", .shown = "", .count = "0",
          .overflows = true},
-        {.name = "NUL and lone surrogates",
-         .link = QString::fromUtf16(u"x%2f\0\xD800%3a\xDC00", 10),
-         .shown = QString::fromUtf16(u"x/\0\xD800:\xDC00", 6),
-         .count = "2"},
+        {.name = "NUL and lone surrogates", .link = QString::fromUtf16(u"x%2f\0\xD800%3a\xDC00", 10),
+         .shown = QString::fromUtf16(u"x/\0\xD800:\xDC00", 6), .count = "2"},
     };
+    // clang-format on
     const std::vector<ShownMessage> overflow = {{"6 : Overflow", "FixTheURLDyn", 16}};
     // The lower box is emptied before a method's box shows, though it held a result.
     QString lowerBoxWhileBoxShows = "unset";
@@ -193,12 +189,11 @@ TEST_F(Layout, WidthFollowsTheWindowHeightStaysAtLoadSize)
         QSize added;
         int keptWidth; // of the pixels added
     };
-    const Attempt rows[] = {{"wider", {100, 0}, 100},
-                            {"narrower", {-40, 0}, 0},
-                            {"taller", {0, 60}, 0},
-                            {"lower", {0, -60}, 0},
-                            {"wider and lower", {250, -30}, 250},
+    // clang-format off
+    const Attempt rows[] = {{"wider", {100, 0}, 100}, {"narrower", {-40, 0}, 0}, {"taller", {0, 60}, 0},
+                            {"lower", {0, -60}, 0}, {"wider and lower", {250, -30}, 250},
                             {"a pixel narrower and taller", {-1, 1}, 0}};
+    // clang-format on
     for (const Attempt& row : rows) {
         SCOPED_TRACE(row.name);
         window->windowHandle()->resize(start + row.added);
@@ -333,19 +328,19 @@ TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
         std::optional<QString> answer = {}; // none: Cancel
         bool removal = true;                // "Remove trailing characters" checked
     };
+    // clang-format off
     const Entry rows[] = {
         {.name = "lower case", .stored = "ABC", .shown = cut, .answer = "abc"},
         {.name = "cancel", .stored = "ABC", .shown = cut, .answer = std::nullopt},
         {.name = "blank entry", .stored = "ABC", .shown = cut, .answer = "   "},
         {.name = "trailing blanks", .stored = " X", .shown = whole, .answer = " x "},
-        {.name = "accented letters",
-         .stored = QStringLiteral("\u00c9T\u00c9');"),
-         .shown = whole,
+        {.name = "accented letters", .stored = QStringLiteral("\u00c9T\u00c9');"), .shown = whole,
          .answer = QStringLiteral("\u00e9t\u00e9');  ")},
         {.name = "ampersand", .stored = "A&B", .shown = whole, .answer = "a&b"},
         {.name = "removal off", .stored = "BC", .shown = whole, .answer = "bc", .removal = false},
         {.name = "removal on again", .stored = "BC", .shown = "http://h.example/pa"},
     };
+    // clang-format on
     QString previous = "');";
     for (const Entry& row : rows) {
         SCOPED_TRACE(row.name);

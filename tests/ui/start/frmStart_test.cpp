@@ -98,16 +98,16 @@ TEST_F(StartScreen, EnterShowsTheMainWindowEveryWayOutEndsTheProgram)
         bool anotherRunning = false;
         bool mainShown = false;
     };
+    // clang-format off
     const Way rows[] = {
-        {.name = "Enter",
-         .press = [] { QTest::keyClick(qApp->focusWidget(), Qt::Key_Return); },
+        {.name = "Enter", .press = [] { QTest::keyClick(qApp->focusWidget(), Qt::Key_Return); },
          .mainShown = true},
         {.name = "Escape", .press = [&] { QTest::keyClick(ok(), Qt::Key_Escape); }},
         {.name = "close box", .press = [this] { start->close(); }},
-        {.name = "OK while another copy runs",
-         .press = [&] { ok()->click(); },
+        {.name = "OK while another copy runs", .press = [&] { ok()->click(); },
          .anotherRunning = true},
     };
+    // clang-format on
     for (const auto& [way, press, anotherRunning, mainShown] : rows) {
         SCOPED_TRACE(way);
         fakes.instanceGuard.anotherRunning = anotherRunning;
