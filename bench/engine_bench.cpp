@@ -27,7 +27,7 @@ using namespace quorvel;
 
 class SilentReporter : public Reporter {
 public:
-    void message(const std::u16string&, const std::u16string&, int) override { ++boxes; }
+    void message(const std::u16string&, const std::u16string&, MessageStyle) override { ++boxes; }
     int boxes = 0;
 };
 

@@ -25,7 +25,7 @@ struct QuietServices : platform::Dialogs,
                        platform::Registry,
                        platform::Programs,
                        platform::InstanceGuard {
-    void messageBox(const QString& text, const QString&, int) override
+    void messageBox(const QString& text, const QString&, MessageStyle) override
     {
         qFatal("unexpected message box: %s", qPrintable(text));
     }

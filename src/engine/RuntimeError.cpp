@@ -1,5 +1,7 @@
 #include "engine/RuntimeError.h"
 
+#include "engine/ErrorHandler.h"
+
 #include <string>
 
 namespace quorvel {
@@ -35,6 +37,11 @@ std::u16string errorMessageText(const RuntimeError& error)
     for (unsigned char c : error.description())
         text.push_back(static_cast<char16_t>(c));
     return text;
+}
+
+void reportRuntimeError(Reporter& reporter, const RuntimeError& error, std::u16string_view title)
+{
+    reporter.message(errorMessageText(error), std::u16string(title), MessageStyle::Critical);
 }
 
 } // namespace quorvel

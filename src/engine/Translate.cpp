@@ -1,12 +1,12 @@
 #include "engine/Translate.h"
 
+#include "engine/ErrorHandler.h"
 #include "engine/RuntimeError.h"
 #include "engine/Scan.h"
 #include "engine/Text.h"
 
 #include <array>
 #include <cstring>
-#include <new>
 #include <vector>
 
 namespace quorvel {
@@ -18,24 +18,6 @@ constexpr char16_t kPredefTitle[] = u"FixTheURLPredef";
 constexpr char16_t kDynTitle[] = u"FixTheURLDyn";
 constexpr std::size_t kMarkerLength = 7;
 constexpr std::size_t kMax16 = 32767;
-
-void reportError(Reporter& reporter, const RuntimeError& error, const char16_t* title)
-{
-    reporter.message(errorMessageText(error), title, kStyleCritical);
-}
-
-// The error handler every procedure installs: a run-time error (or a failed
-// allocation) ends the body and is shown once under the procedure's title.
-template <class Body> void withErrorHandler(Reporter& reporter, const char16_t* title, Body&& body)
-{
-    try {
-        body();
-    } catch (const RuntimeError& error) {
-        reportError(reporter, error, title);
-    } catch (const std::bad_alloc&) {
-        reportError(reporter, outOfMemoryError(), title);
-    }
-}
 
 // Moves a span down to a lower index; short spans, the usual case between
 // escape codes, are not worth a library call.
@@ -305,7 +287,7 @@ std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
         const std::u16string flag = upperCase(strCaseSen);
         if (flag != u"T" && flag != u"F") {
             reporter.message(u"Value for case sensitive must be T or F", kReplaceTitle,
-                             kStyleCritical);
+                             MessageStyle::Critical);
             return;
         }
         const Finder finder(strTarget, flag == u"F");
@@ -377,7 +359,7 @@ void FixTheURLPredef(Reporter& reporter, const CodeTable& maCode, const CodeTabl
                     if (pass > static_cast<long long>(kMax16)) {
                         // That pass's replace call fails on its own and
                         // leaves nothing for the passes after it.
-                        reportError(reporter, overflowError(), kReplaceTitle);
+                        reportRuntimeError(reporter, overflowError(), kReplaceTitle);
                         work.clear();
                         break;
                     }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/MessageStyle.h"
+
 #include <QString>
 
 namespace quorvel::platform {
@@ -9,8 +11,8 @@ namespace quorvel::platform {
 class Dialogs {
 public:
     virtual ~Dialogs() = default;
-    // style: 0 no icon, 16 stop, 48 exclamation, 64 information; OK button only.
-    virtual void messageBox(const QString& text, const QString& title, int style) = 0;
+    // The style picks the icon; the box has an OK button only.
+    virtual void messageBox(const QString& text, const QString& title, MessageStyle style) = 0;
     // Returns the entry, or an empty string when the user cancels.
     virtual QString inputBox(const QString& prompt, const QString& title,
                              const QString& defaultText) = 0;

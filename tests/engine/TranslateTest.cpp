@@ -32,7 +32,10 @@ void PrintTo(const Outcome& o, std::ostream* out)
 // The reporter of one call, which keeps the boxes beside the outputs.
 struct Recorder : Reporter {
     Outcome o;
-    void message(const Str& m, const Str& t, int s) override { o.boxes.emplace_back(m, t, s); }
+    void message(const Str& m, const Str& t, MessageStyle s) override
+    {
+        o.boxes.emplace_back(m, t, static_cast<int>(s));
+    }
 };
 
 // Runs a method of the engine, or of the reference, with the standard tables.

@@ -4,9 +4,9 @@
 
 namespace quorvel::test {
 
-void FakeDialogs::messageBox(const QString& text, const QString& title, int style)
+void FakeDialogs::messageBox(const QString& text, const QString& title, MessageStyle style)
 {
-    messages.push_back({text, title, style});
+    messages.push_back({text, title, static_cast<int>(style)});
     if (onMessage)
         onMessage(messages.back());
 }

@@ -24,7 +24,7 @@ struct ShownMessage {
 
 class FakeDialogs : public platform::Dialogs {
 public:
-    void messageBox(const QString& text, const QString& title, int style) override;
+    void messageBox(const QString& text, const QString& title, MessageStyle style) override;
     QString inputBox(const QString& prompt, const QString& title,
                      const QString& defaultText) override;
 

@@ -3,8 +3,8 @@
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtInstanceGuard.h"
 #include "platform/qt/QtShell.h"
-#include "platform/shared/DropFormats.h"
 #include "platform/shared/ShellTargets.h"
+#include "ui/actions/DropFormats.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -130,12 +130,13 @@ TEST(QtShell, RefusesCodeAndProgramsOpensDocuments)
 // The real box, read and closed from a timer once its modal loop runs.
 TEST(QtDialogs, MessageBoxShowsTextTitleAndIcon)
 {
-    const std::pair<int, QMessageBox::Icon> cases[] = {{0, QMessageBox::NoIcon},
-                                                       {16, QMessageBox::Critical},
-                                                       {48, QMessageBox::Warning},
-                                                       {64, QMessageBox::Information}};
+    const std::pair<MessageStyle, QMessageBox::Icon> cases[] = {
+        {MessageStyle::Plain, QMessageBox::NoIcon},
+        {MessageStyle::Critical, QMessageBox::Critical},
+        {MessageStyle::Exclamation, QMessageBox::Warning},
+        {MessageStyle::Information, QMessageBox::Information}};
     for (const auto& [style, icon] : cases) {
-        SCOPED_TRACE(style);
+        SCOPED_TRACE(static_cast<int>(style));
         bool seen = false;
         QTimer::singleShot(0, [&] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

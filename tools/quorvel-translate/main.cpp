@@ -1,6 +1,7 @@
 // quorvel-translate: the Translate command as a filter. One link per line on
 // standard input, one "count<TAB>text" line per link on standard output.
 
+#include "engine/ErrorHandler.h"
 #include "engine/Reporter.h"
 #include "engine/Tables.h"
 #include "engine/Text.h"
@@ -9,7 +10,6 @@
 
 #include <cstdio>
 #include <iostream>
-#include <new>
 #include <string>
 #include <string_view>
 
@@ -36,7 +36,7 @@ constexpr char kHelp[] =
 // Message boxes become lines on standard error.
 class StderrReporter : public Reporter {
 public:
-    void message(const std::u16string& text, const std::u16string& title, int) override
+    void message(const std::u16string& text, const std::u16string& title, MessageStyle) override
     {
         std::string line = encodeUtf8(title) + ": ";
         const std::string body = encodeUtf8(text);
@@ -103,13 +103,10 @@ int main(int argc, char** argv)
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         Translation shown;
-        try {
+        withErrorHandler(reporter, u"cmdTrans", [&] {
             shown = translateForDisplay(reporter, options.method, codes, chars, options.trailing,
                                         decodeUtf8(line));
-        } catch (const std::bad_alloc&) {
-            reporter.message(u"7 : Out of memory", u"cmdTrans", kStyleCritical);
-            shown = Translation{};
-        }
+        });
         std::cout << shown.count << '\t' << encodeUtf8(shown.text) << '\n';
         // Batches go out in large writes; a line typed or piped alone is
         // answered at once.

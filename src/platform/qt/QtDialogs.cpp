@@ -8,25 +8,24 @@ namespace quorvel::platform {
 
 namespace {
 
-QMessageBox::Icon iconForStyle(int style)
+QMessageBox::Icon iconForStyle(MessageStyle style)
 {
-    switch (style & 0x70) {
-    case 16:
-        return QMessageBox::Critical;
-    case 32:
-        return QMessageBox::Question;
-    case 48:
-        return QMessageBox::Warning;
-    case 64:
-        return QMessageBox::Information;
-    default:
+    switch (style) {
+    case MessageStyle::Plain:
         return QMessageBox::NoIcon;
+    case MessageStyle::Critical:
+        return QMessageBox::Critical;
+    case MessageStyle::Exclamation:
+        return QMessageBox::Warning;
+    case MessageStyle::Information:
+        return QMessageBox::Information;
     }
+    return QMessageBox::NoIcon;
 }
 
 } // namespace
 
-void QtDialogs::messageBox(const QString& text, const QString& title, int style)
+void QtDialogs::messageBox(const QString& text, const QString& title, MessageStyle style)
 {
     QMessageBox box(iconForStyle(style), title, text, QMessageBox::Ok,
                     QApplication::activeWindow());

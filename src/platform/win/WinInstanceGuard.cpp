@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "platform/win/WinInstanceGuard.h"
 
 #ifndef NOMINMAX
@@ -42,5 +40,3 @@ bool WinInstanceGuard::anotherInstanceRunning()
 }
 
 } // namespace quorvel::platform
-
-#endif

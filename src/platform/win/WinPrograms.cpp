@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "platform/win/WinPrograms.h"
 
 #include <windows.h>
@@ -43,5 +41,3 @@ bool WinPrograms::startDetached(const QString& path)
 }
 
 } // namespace quorvel::platform
-
-#endif

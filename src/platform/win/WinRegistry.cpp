@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "platform/win/WinRegistry.h"
 
 #include <windows.h>
@@ -50,5 +48,3 @@ long WinRegistry::closeKey(Key key)
 }
 
 } // namespace quorvel::platform
-
-#endif

@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "platform/win/WinShell.h"
 
 #include "platform/shared/ShellTargets.h"
@@ -28,5 +26,3 @@ int WinShell::open(const QString& target)
 }
 
 } // namespace quorvel::platform
-
-#endif

@@ -1,5 +1,3 @@
-#ifdef _WIN32
-
 #include "platform/win/WinZOrder.h"
 
 #include <QWidget>
@@ -30,5 +28,3 @@ void WinZOrder::setTopmost(QWidget* window, bool topmost)
 }
 
 } // namespace quorvel::platform
-
-#endif // _WIN32

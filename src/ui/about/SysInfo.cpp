@@ -1,6 +1,5 @@
 #include "ui/about/SysInfo.h"
 
-#include "engine/Reporter.h"
 #include "engine/RuntimeError.h"
 
 #include <array>
@@ -120,7 +119,7 @@ void StartSysInfo(platform::Services& services, const QString& appTitle)
     } catch (const std::bad_alloc&) {
     }
     if (!started)
-        services.dialogs.messageBox(kSysInfoUnavailable, appTitle, kStylePlain);
+        services.dialogs.messageBox(kSysInfoUnavailable, appTitle, MessageStyle::Plain);
 }
 
 } // namespace quorvel::ui

@@ -1,8 +1,8 @@
 #include "ui/about/frmAbout.h"
 
+#include "engine/ErrorHandler.h"
 #include "ui/about/SysInfo.h"
 #include "ui/actions/OpenWithShell.h"
-#include "ui/common/ErrorHandler.h"
 #include "ui/common/Twips.h"
 
 #include <QLabel>
@@ -190,13 +190,13 @@ QString frmAbout::mailtoTarget() const
 
 void frmAbout::lblemail_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("lblemail_Click"),
+    withErrorHandler(reporter_, u"lblemail_Click",
                      [this] { OpenWithShell(services_, mailtoTarget(), kEmailAdvice); });
 }
 
 void frmAbout::lblURL_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("lblURL_Click"),
+    withErrorHandler(reporter_, u"lblURL_Click",
                      [this] { OpenWithShell(services_, kAuthorWebSite, kBrowserAdvice); });
 }
 

@@ -2,6 +2,7 @@
 
 #include "platform/Services.h"
 #include "ui/common/AppInfo.h"
+#include "ui/common/DialogReporter.h"
 
 #include <QColor>
 #include <QDialog>
@@ -73,6 +74,7 @@ private:
     void centreOnOwner();
 
     platform::Services& services_;
+    DialogReporter reporter_{services_.dialogs};
     AppInfo appInfo_;
 };
 

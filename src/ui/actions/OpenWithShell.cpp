@@ -1,7 +1,5 @@
 #include "ui/actions/OpenWithShell.h"
 
-#include "engine/Reporter.h"
-
 namespace quorvel::ui {
 
 namespace {
@@ -19,7 +17,7 @@ bool OpenWithShell(platform::Services& services, const QString& target, const QS
     services.dialogs.messageBox(QStringLiteral("Could not execute function - Error code ") +
                                     QString::number(result) + QStringLiteral("\r\n\r\n") +
                                     adviceLine,
-                                QStringLiteral("Error"), kStyleExclamation);
+                                QStringLiteral("Error"), MessageStyle::Exclamation);
     return false;
 }
 

@@ -1,10 +1,11 @@
 #include "ui/common/DialogReporter.h"
 
-#include "ui/common/ErrorHandler.h"
+#include "ui/common/TextConversion.h"
 
 namespace quorvel::ui {
 
-void DialogReporter::message(const std::u16string& text, const std::u16string& title, int style)
+void DialogReporter::message(const std::u16string& text, const std::u16string& title,
+                             MessageStyle style)
 {
     if (beforeMessage_)
         beforeMessage_();

@@ -7,14 +7,16 @@
 
 namespace quorvel::ui {
 
-// Lets the engine's message boxes reach the user through the dialogs service.
+// Lets the engine's message boxes, and the error handlers of the windows,
+// reach the user through the dialogs service.
 class DialogReporter : public Reporter {
 public:
     explicit DialogReporter(platform::Dialogs& dialogs, std::function<void()> beforeMessage = {})
         : dialogs_(dialogs), beforeMessage_(std::move(beforeMessage))
     {}
 
-    void message(const std::u16string& text, const std::u16string& title, int style) override;
+    void message(const std::u16string& text, const std::u16string& title,
+                 MessageStyle style) override;
 
 private:
     platform::Dialogs& dialogs_;

@@ -1,10 +1,11 @@
 #include "ui/main/frmMain.h"
 
+#include "engine/ErrorHandler.h"
 #include "engine/Translate.h"
 #include "ui/common/DialogReporter.h"
-#include "ui/common/ErrorHandler.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Placement.h"
+#include "ui/common/TextConversion.h"
 #include "ui/common/Twips.h"
 #include "ui/main/UrlBox.h"
 
@@ -289,7 +290,7 @@ bool frmMain::Form_Load()
 
 void frmMain::cmdTrans_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("cmdTrans"), [this] {
+    withErrorHandler(reporter_, u"cmdTrans", [this] {
         // The lower box is emptied before the method runs. Doing it for real only
         // when a message will show (or the result differs) keeps typing cheap.
         bool cleared = false;

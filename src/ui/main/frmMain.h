@@ -3,6 +3,7 @@
 #include "engine/Tables.h"
 #include "platform/Services.h"
 #include "ui/common/AppInfo.h"
+#include "ui/common/DialogReporter.h"
 
 #include <QMainWindow>
 #include <QString>
@@ -140,6 +141,7 @@ private:
     void showTranslation(const QString& text, std::int16_t count);
 
     platform::Services& services_;
+    DialogReporter reporter_{services_.dialogs};
     Forms& forms_;
     AppInfo appInfo_;
 };

@@ -1,7 +1,7 @@
 // The Options menu, the window's size bounds and keep-on-top.
-#include "engine/Reporter.h"
+#include "engine/ErrorHandler.h"
 #include "engine/Text.h"
-#include "ui/common/ErrorHandler.h"
+#include "ui/common/TextConversion.h"
 #include "ui/common/Twips.h"
 #include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
@@ -67,7 +67,7 @@ void applySizeBounds(QWidget* window, int minimumWidth, int fixedHeight)
 
 void frmMain::mnuOptionsKeepOnTop_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("mnuOptionsKeepOnTop"), [this] {
+    withErrorHandler(reporter_, u"mnuOptionsKeepOnTop", [this] {
         toggle(mnuOptionsKeepOnTop);
         KeepOnTop(mnuOptionsKeepOnTop->isChecked());
     });
@@ -97,7 +97,7 @@ void frmMain::mnuOptionsShowDropIconForTextOnly_Click()
                              "only if the link is text")
             : QStringLiteral("When dragging a link to the top box, you will now see a drop icon "
                              "no matter what type the link is");
-    services_.dialogs.messageBox(text, QStringLiteral("Explanation"), kStyleInformation);
+    services_.dialogs.messageBox(text, QStringLiteral("Explanation"), MessageStyle::Information);
 }
 
 void frmMain::mnuOptionRemTrailing_Click()
@@ -133,7 +133,7 @@ void frmMain::mnuOptionsPreDef_Click()
 
 void frmMain::Form_Resize()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("Form_Resize"), [this] {
+    withErrorHandler(reporter_, u"Form_Resize", [this] {
         if (isMinimized())
             return;
         const int boxWidth = pixelsToTwips(width(), this) - kUrlBoxMarginTwips;
@@ -153,7 +153,7 @@ void frmMain::Form_Resize()
 
 void frmMain::KeepOnTop(bool onTop)
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("KeepOnTop"),
+    withErrorHandler(reporter_, u"KeepOnTop",
                      [this, onTop] { services_.zOrder.setTopmost(this, onTop); });
 }
 

@@ -1,6 +1,5 @@
 #include "ui/start/frmStart.h"
 
-#include "engine/Reporter.h"
 #include "ui/actions/OpenWithShell.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Placement.h"
@@ -184,7 +183,7 @@ void frmStart::cmdOK_Click()
         main->show();
     else
         services_.dialogs.messageBox(appInfo_.title + QStringLiteral(" is already running."),
-                                     appInfo_.title, kStyleInformation);
+                                     appInfo_.title, MessageStyle::Information);
     forms_.unload(this);
 }
 

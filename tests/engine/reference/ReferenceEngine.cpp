@@ -52,7 +52,7 @@ void frame(const char16_t* title, Reporter& reporter, const TrailingOptions& opt
         result = work;
         count = made;
     } catch (const RuntimeError& error) {
-        reporter.message(errorMessageText(error), title, kStyleCritical);
+        reporter.message(errorMessageText(error), title, MessageStyle::Critical);
     }
 }
 
@@ -69,7 +69,7 @@ std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
         strCaseSen = upperCase(strCaseSen);
         if (strCaseSen != u"T" && strCaseSen != u"F") {
             reporter.message(u"Value for case sensitive must be T or F", u"sRemoveReplaceMulti",
-                             kStyleCritical);
+                             MessageStyle::Critical);
             return Str();
         }
         Str remaining = strSource, output;
@@ -83,7 +83,7 @@ std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,
         iNumReplacementsMade = count;
         return output + remaining;
     } catch (const RuntimeError& error) {
-        reporter.message(errorMessageText(error), u"sRemoveReplaceMulti", kStyleCritical);
+        reporter.message(errorMessageText(error), u"sRemoveReplaceMulti", MessageStyle::Critical);
         return Str();
     }
 }

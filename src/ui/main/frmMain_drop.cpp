@@ -1,7 +1,6 @@
 // The upper box as a drop target for dragged links.
-#include "engine/Reporter.h"
-#include "platform/shared/DropFormats.h"
-#include "ui/common/ErrorHandler.h"
+#include "engine/ErrorHandler.h"
+#include "ui/actions/DropFormats.h"
 #include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
 
@@ -36,7 +35,7 @@ void frmMain::txtBadURL_OLEDragOver(QDragMoveEvent* event)
 
 void frmMain::txtBadURL_OLEDragDrop(QDropEvent* event)
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("txtBadURL_OLEDragDrop"), [this, event] {
+    withErrorHandler(reporter_, u"txtBadURL_OLEDragDrop", [this, event] {
         const QMimeData* data = event->mimeData();
         if (data && platform::dropOffersText(*data)) {
             event->accept();
@@ -55,7 +54,7 @@ void frmMain::txtBadURL_OLEDragDrop(QDropEvent* event)
         const QString name = data ? platform::dropObjectTypeName(*data) : QStringLiteral("Unknown");
         services_.dialogs.messageBox(QStringLiteral("Object being dropped is of type ") + name +
                                          QStringLiteral(", not Text "),
-                                     QStringLiteral("Error"), kStyleExclamation);
+                                     QStringLiteral("Error"), MessageStyle::Exclamation);
     });
 }
 

@@ -1,8 +1,8 @@
 // Go to URL and Copy: the two ways the translated URL leaves the program.
-#include "engine/Reporter.h"
+#include "engine/ErrorHandler.h"
 #include "engine/Text.h"
 #include "ui/actions/OpenWithShell.h"
-#include "ui/common/ErrorHandler.h"
+#include "ui/common/TextConversion.h"
 #include "ui/main/UrlBox.h"
 #include "ui/main/frmMain.h"
 
@@ -16,12 +16,12 @@ constexpr std::size_t kShortestUrl = 5;
 
 void frmMain::cmdNavigate_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("cmdNavigate_Click"), [this] {
+    withErrorHandler(reporter_, u"cmdNavigate_Click", [this] {
         // Only U+0020 counts as a blank; tabs and line breaks are text.
         if (trimBlanks(toU16(txtGoodURL->text())).size() < kShortestUrl) {
             services_.dialogs.messageBox(txtGoodURL->text() +
                                              QStringLiteral("\r\nis not a valid URL"),
-                                         QStringLiteral("Warning"), kStyleExclamation);
+                                         QStringLiteral("Warning"), MessageStyle::Exclamation);
             return;
         }
         OpenWithShell(services_, txtGoodURL->text(), kUrlAdvice);
@@ -30,10 +30,11 @@ void frmMain::cmdNavigate_Click()
 
 void frmMain::cmdClip_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("cmdClip_Click"), [this] {
+    withErrorHandler(reporter_, u"cmdClip_Click", [this] {
         if (txtGoodURL->text().isEmpty()) {
             services_.dialogs.messageBox(QStringLiteral("Nothing to place in clipboard"),
-                                         QStringLiteral("Nothing to do"), kStyleInformation);
+                                         QStringLiteral("Nothing to do"),
+                                         MessageStyle::Information);
             return;
         }
         services_.clipboard.clear();

@@ -1,4 +1,4 @@
-#include "platform/shared/DropFormats.h"
+#include "ui/actions/DropFormats.h"
 
 #include <QMimeData>
 #include <QStringDecoder>

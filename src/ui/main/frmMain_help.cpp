@@ -1,8 +1,7 @@
-#include "engine/Reporter.h"
+#include "engine/ErrorHandler.h"
 #include "ui/about/frmAbout.h"
 #include "ui/actions/HelpTexts.h"
 #include "ui/actions/OpenWithShell.h"
-#include "ui/common/ErrorHandler.h"
 #include "ui/common/Forms.h"
 #include "ui/main/frmMain.h"
 
@@ -13,23 +12,23 @@ namespace quorvel::ui {
 
 void frmMain::mnuHelpHistory_Click()
 {
-    services_.dialogs.messageBox(historyText(), kHistoryTitle, kStyleInformation);
+    services_.dialogs.messageBox(historyText(), kHistoryTitle, MessageStyle::Information);
 }
 
 void frmMain::mnuHelpDirs_Click()
 {
-    services_.dialogs.messageBox(directionsText(), kDirectionsTitle, kStyleInformation);
+    services_.dialogs.messageBox(directionsText(), kDirectionsTitle, MessageStyle::Information);
 }
 
 void frmMain::mnuHelpVisit_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("mnuHelpVisit_Click"),
+    withErrorHandler(reporter_, u"mnuHelpVisit_Click",
                      [this] { OpenWithShell(services_, kAuthorWebSite, kBrowserAdvice); });
 }
 
 void frmMain::mnuHelpAbout_Click()
 {
-    withErrorHandler(services_.dialogs, QStringLiteral("mnuHelpAbout_Click"), [this] {
+    withErrorHandler(reporter_, u"mnuHelpAbout_Click", [this] {
         // The box is an ordinary window: a topmost owner could cover it.
         if (mnuOptionsKeepOnTop->isChecked())
             KeepOnTop(false);
