@@ -8,21 +8,24 @@ endif()
 
 install(TARGETS Quorvel quorvel-translate RUNTIME DESTINATION .)
 
-foreach(module IN ITEMS Core Gui Widgets Network)
+foreach(module IN ITEMS Core Gui Widgets)
     install(FILES $<TARGET_FILE:Qt6::${module}> DESTINATION .)
 endforeach()
 install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
 install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
 
-# The compiler knows where its own runtime libraries are.
-foreach(runtime IN ITEMS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
-    execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${runtime}
-                    OUTPUT_VARIABLE runtime_path OUTPUT_STRIP_TRAILING_WHITESPACE)
-    if(NOT IS_ABSOLUTE "${runtime_path}" OR NOT EXISTS "${runtime_path}")
-        message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${runtime} is")
+include(${CMAKE_CURRENT_LIST_DIR}/MingwRuntime.cmake)
+quorvel_mingw_runtime_dlls(runtime_dlls)
+# Debian's copies carry their debugging sections (libstdc++ alone is 23 MB).
+foreach(dll IN LISTS runtime_dlls)
+    get_filename_component(name ${dll} NAME)
+    set(stripped ${CMAKE_BINARY_DIR}/runtime/${name})
+    if(NOT EXISTS ${stripped} OR ${dll} IS_NEWER_THAN ${stripped})
+        file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/runtime)
+        execute_process(COMMAND ${CMAKE_STRIP} --strip-debug ${dll} -o ${stripped}
+                        COMMAND_ERROR_IS_FATAL ANY)
     endif()
-    file(REAL_PATH "${runtime_path}" runtime_path)
-    install(FILES ${runtime_path} DESTINATION .)
+    install(FILES ${stripped} DESTINATION .)
 endforeach()
 
 set(CPACK_PACKAGE_NAME Quorvel)

@@ -24,3 +24,6 @@ find_program(QUORVEL_WINE NAMES wine wine64)
 if(QUORVEL_WINE)
     set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE})
 endif()
+
+# The host's rcc compresses with zstd, which a Qt built without zstd cannot read.
+set(CMAKE_AUTORCC_OPTIONS --no-zstd)

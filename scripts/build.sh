@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quorvel and then starts it (run), runs every test (test) or runs the
-# benchmarks (bench). Missing Debian packages are installed first when this
+# benchmarks (bench); cross-builds, packages and tests it for Windows under
+# Wine (windows). Missing Debian packages are installed first when this
 # runs as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,9 @@ run_packages=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev
     xvfb xdotool xclip openbox x11-utils)
 
+windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine nsis
+    ninja-build dpkg-dev qt6-base-dev-tools unzip)
+
 install_missing() {
     local missing=() package
     for package in "$@"; do
@@ -21,8 +25,9 @@ install_missing() {
     ((${#missing[@]})) || return 0
     if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
         echo "Installing: ${missing[*]}"
-        apt-get update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
+        apt-get -o DPkg::Lock::Timeout=900 update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+            --no-install-recommends \
             "${missing[@]}" >/dev/null
     else
         echo "Missing packages: ${missing[*]}; install them with apt-get as root." >&2
@@ -53,8 +58,26 @@ bench)
         QT_QPA_PLATFORM=offscreen "$benchmark" "${@:2}"
     done
     ;;
+windows)
+    install_missing "${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    # The Linux filter, to compare the Windows one with.
+    cmake -S . -B "$build_dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$build_dir" -j "$(nproc)" --target quorvel-translate
+    ./scripts/windows-qt.sh
+    windows_dir=$build_dir-windows
+    cmake -S . -B "$windows_dir" -G "Unix Makefiles" \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DCMAKE_PREFIX_PATH="$(./scripts/windows-qt.sh --prefix)" -DQT_HOST_PATH=/usr \
+        -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=OFF \
+        -DQUORVEL_HOST_TRANSLATE="$PWD/$build_dir/tools/quorvel-translate/quorvel-translate" \
+        >/dev/null
+    cmake --build "$windows_dir" -j "$(nproc)"
+    (cd "$windows_dir" && cpack >/dev/null && ls -1 Quorvel-*-windows-x64.*)
+    cd "$windows_dir"
+    ctest --output-on-failure
+    ;;
 *)
-    echo "usage: $0 run|test|bench" >&2
+    echo "usage: $0 run|test|bench|windows" >&2
     exit 2
     ;;
 esac
