@@ -35,6 +35,8 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY Quorvel)
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY Quorvel)
 set(CPACK_PACKAGE_FILE_NAME Quorvel-${PROJECT_VERSION}-windows-x64)
 set(CPACK_GENERATOR NSIS ZIP)
+# Values reach the NSIS script as written here, backslashes included.
+set(CPACK_VERBATIM_VARIABLES ON)
 # The zip unpacks into one folder named like the package.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 
@@ -49,6 +51,10 @@ set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/app/quorvel.ico)
 set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/app/quorvel.ico)
 set(CPACK_NSIS_MODIFY_PATH OFF)
 set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
+# The installer records its folder under Software\<vendor>\<product>; the
+# uninstaller removes that key but would leave the vendor's, now empty.
+set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
+    "DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
 # A 64-bit installer, so that it writes the 64-bit registry view and runs
 # where only 64-bit Windows programs can.
 set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-XTarget amd64-unicode")

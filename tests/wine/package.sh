@@ -34,7 +34,10 @@ trap 'rm -rf "$work"' EXIT
 snapshot() {
     wineserver_wait
     (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | sort)
-    grep -il 'quorvel\|veskard' "$prefix"/*.reg 2>/dev/null | sed 's/^/registry: /'
+    local hive
+    for hive in "$prefix"/*.reg; do
+        echo "registry $(basename "$hive"): $(grep -ic 'quorvel\|veskard' "$hive") mentions"
+    done
 }
 wineserver_wait() {
     WINEPREFIX=$prefix wineserver -w

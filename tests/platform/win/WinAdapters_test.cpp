@@ -248,8 +248,8 @@ TEST(WinPrograms, StartsPlainPathsWithBlanksAndQuotedCommandLines)
         const char* name;
         QString value;
         bool started;
-        QString mark;            // the file the probe leaves
-        QString commandLineSeen; // what it was started with
+        QString mark = {};            // the file the probe leaves
+        QString commandLineSeen = {}; // what it was started with
     };
     const Row rows[] = {
         {.name = "plain path with blanks", .value = probe, .started = true,
@@ -269,8 +269,9 @@ TEST(WinPrograms, StartsPlainPathsWithBlanksAndQuotedCommandLines)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(programs.startDetached(row.value), row.started);
-        if (row.started)
+        if (row.started) {
             EXPECT_EQ(markLeft(box.folder + u'/' + row.mark + u".txt"_s), row.commandLineSeen);
+        }
     }
     EXPECT_FALSE(QFile::exists(box.dir.filePath(u"started.txt"_s)));
 }
