@@ -57,4 +57,4 @@ set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
     "DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
 # A 64-bit installer, so that it writes the 64-bit registry view and runs
 # where only 64-bit Windows programs can.
-set(CPACK_NSIS_EXECUTABLE_PRE_ARGUMENTS "-XTarget amd64-unicode")
+set(CPACK_NSIS_DEFINES "Target amd64-unicode")

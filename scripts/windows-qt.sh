@@ -90,8 +90,12 @@ fetch_sources() {
         dpkg-deb -x libwine-dev_*.deb root)
 }
 
+# The Windows plugin picks the DirectWrite font database whenever DirectWrite 3
+# is there, but Qt Gui builds that database only together with Direct2D.
 apply_guards() {
-    :
+    local file=$1/src/plugins/platforms/windows/qwindowsintegration.cpp
+    grep -q 'QT_CONFIG(directwrite3) && QT_CONFIG(direct2d)' "$file" ||
+        sed -i 's/^#if QT_CONFIG(directwrite3)$/#if QT_CONFIG(directwrite3) \&\& QT_CONFIG(direct2d)/' "$file"
 }
 
 # Debian's repacked source lacks the tablet headers of the Windows plugin;

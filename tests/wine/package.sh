@@ -72,7 +72,7 @@ run_program() {
 
 translate_check() {
     local exe=$1 out
-    out=$(printf 'x%%3a%%2f%%2fy%%2ez\n' | "$wine_run" "$exe")
+    out=$(printf 'x%%3a%%2f%%2fy%%2ez\n' | "$wine_run" "$exe" | tr -d '\r')
     [ "$out" = "$(printf '4\tx://y.z')" ] || fail "$exe wrote [$out]"
 }
 

@@ -24,8 +24,7 @@ bool WinPrograms::startDetached(const QString& path)
     // program, perhaps with arguments) and is handed over as it is.
     const bool commandLineGiven = path.startsWith(u'"');
     const std::wstring application = commandLineGiven ? std::wstring() : path.toStdWString();
-    std::wstring commandLine =
-        commandLineGiven ? path.toStdWString() : L"\"" + application + L"\"";
+    std::wstring commandLine = commandLineGiven ? path.toStdWString() : L"\"" + application + L"\"";
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     startup.dwFlags = STARTF_USESHOWWINDOW;

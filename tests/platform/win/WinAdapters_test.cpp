@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -139,9 +140,10 @@ int importUnterminated(const QString& text)
     QFile reg(file);
     if (!reg.open(QIODevice::WriteOnly))
         return -1;
-    reg.write(QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[%1]\r\n\"PATH\"=hex(1):%2\r\n")
-                  .arg(QString(kToolKey).replace(u"HKLM"_s, u"HKEY_LOCAL_MACHINE"_s), bytes)
-                  .toLatin1());
+    reg.write(
+        QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[%1]\r\n\"PATH\"=hex(1):%2\r\n")
+            .arg(QString(kToolKey).replace(u"HKLM"_s, u"HKEY_LOCAL_MACHINE"_s), bytes)
+            .toLatin1());
     reg.close();
     return run(u"reg.exe"_s, {u"import"_s, native(file)});
 }
@@ -151,8 +153,11 @@ TEST(WinRegistry, ReadsValuesWrittenByRegExe)
     const QString path = uR"(C:\Program Files\Tools\msinfo32.exe)"_s;
     const RegistryRow rows[] = {
         {.name = "text with terminator",
-         .write = [&] { return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s,
-                                    u"/d"_s, path, u"/f"_s}); },
+         .write =
+             [&] {
+                 return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s, u"/d"_s,
+                             path, u"/f"_s});
+             },
          .found = true,
          .value = path},
         {.name = "text without terminator",
@@ -162,12 +167,18 @@ TEST(WinRegistry, ReadsValuesWrittenByRegExe)
         // Little-endian 34 12 00 00: the last byte is zero and is cut off as a
         // terminator would be, which leaves the number unchanged.
         {.name = "number",
-         .write = [&] { return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s,
-                                    u"REG_DWORD"_s, u"/d"_s, u"0x1234"_s, u"/f"_s}); },
+         .write =
+             [&] {
+                 return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_DWORD"_s,
+                             u"/d"_s, u"0x1234"_s, u"/f"_s});
+             },
          .found = true,
          .value = u"4660"_s},
         {.name = "missing key",
-         .write = [&] { return reg({u"delete"_s, kToolKey, u"/f"_s}) == 0 ? 0 : -1; },
+         .write =
+             [&] {
+                 return reg({u"delete"_s, kToolKey, u"/f"_s}) == 0 ? 0 : -1;
+             },
          .found = false,
          .value = QString()},
     };
@@ -217,16 +228,26 @@ TEST(WinPrograms, OrdinaryFileIsNeitherFolderNorHiddenNorSystem)
         bool ordinary;
     };
     const Row rows[] = {
-        {.name = "ordinary file", .path = u"MSINFO32.EXE"_s, .attributes = FILE_ATTRIBUTE_NORMAL,
+        {.name = "ordinary file",
+         .path = u"MSINFO32.EXE"_s,
+         .attributes = FILE_ATTRIBUTE_NORMAL,
          .ordinary = true},
-        {.name = "read-only file", .path = u"ro.exe"_s, .attributes = FILE_ATTRIBUTE_READONLY,
+        {.name = "read-only file",
+         .path = u"ro.exe"_s,
+         .attributes = FILE_ATTRIBUTE_READONLY,
          .ordinary = true},
-        {.name = "hidden file", .path = u"hidden.exe"_s, .attributes = FILE_ATTRIBUTE_HIDDEN,
+        {.name = "hidden file",
+         .path = u"hidden.exe"_s,
+         .attributes = FILE_ATTRIBUTE_HIDDEN,
          .ordinary = false},
-        {.name = "system file", .path = u"system.exe"_s, .attributes = FILE_ATTRIBUTE_SYSTEM,
+        {.name = "system file",
+         .path = u"system.exe"_s,
+         .attributes = FILE_ATTRIBUTE_SYSTEM,
          .ordinary = false},
-        {.name = "name beyond Latin-1", .path = u"\u0436\u00e9 tool.exe"_s,
-         .attributes = FILE_ATTRIBUTE_NORMAL, .ordinary = true},
+        {.name = "name beyond Latin-1",
+         .path = u"\u0436\u00e9 tool.exe"_s,
+         .attributes = FILE_ATTRIBUTE_NORMAL,
+         .ordinary = true},
     };
     platform::WinPrograms programs;
     for (const Row& row : rows) {
@@ -252,16 +273,24 @@ TEST(WinPrograms, StartsPlainPathsWithBlanksAndQuotedCommandLines)
         QString commandLineSeen = {}; // what it was started with
     };
     const Row rows[] = {
-        {.name = "plain path with blanks", .value = probe, .started = true,
-         .mark = u"started"_s, .commandLineSeen = u'"' + probe + u'"'},
+        {.name = "plain path with blanks",
+         .value = probe,
+         .started = true,
+         .mark = u"started"_s,
+         .commandLineSeen = u'"' + probe + u'"'},
         {.name = "quoted command line with arguments",
-         .value = u'"' + probe + u"\" mark quoted"_s, .started = true, .mark = u"quoted"_s,
+         .value = u'"' + probe + u"\" mark quoted"_s,
+         .started = true,
+         .mark = u"quoted"_s,
          .commandLineSeen = u'"' + probe + u"\" mark quoted"_s},
-        {.name = "plain path of a missing program", .value = box.nativePath(u"none.exe"_s),
+        {.name = "plain path of a missing program",
+         .value = box.nativePath(u"none.exe"_s),
          .started = false},
         {.name = "plain path that only a split would find",
-         .value = box.nativePath(u"probe.exe mark split"_s), .started = false},
-        {.name = "quoted missing program", .value = u'"' + box.nativePath(u"none.exe"_s) + u'"',
+         .value = box.nativePath(u"probe.exe mark split"_s),
+         .started = false},
+        {.name = "quoted missing program",
+         .value = u'"' + box.nativePath(u"none.exe"_s) + u'"',
          .started = false},
         {.name = "empty", .value = QString(), .started = false},
     };
@@ -287,9 +316,8 @@ TEST(WinPrograms, SystemInformationStartsFromQuotedRegistryValue)
     FakeServices fakes;
     platform::WinRegistry registry;
     platform::WinPrograms programs;
-    platform::Services services{fakes.dialogs, fakes.shell,    fakes.clipboard,
-                                fakes.zOrder,  registry,       programs,
-                                fakes.instanceGuard};
+    platform::Services services{fakes.dialogs, fakes.shell, fakes.clipboard,    fakes.zOrder,
+                                registry,      programs,    fakes.instanceGuard};
     ui::StartSysInfo(services, u"Quorvel"_s);
     EXPECT_TRUE(fakes.dialogs.messages.empty());
     EXPECT_EQ(markLeft(box.folder + u"/sysinfo.txt"_s), value);
@@ -313,18 +341,26 @@ TEST(WinShell, RefusesProgramsAndOpensNothing)
         int result;
     };
     const Row rows[] = {
-        {.name = "program by path", .target = native(probe), .result = platform::kShellAccessDenied},
-        {.name = "program by file URL", .target = QUrl::fromLocalFile(probe).toString(),
+        {.name = "program by path",
+         .target = native(probe),
          .result = platform::kShellAccessDenied},
-        {.name = "batch file", .target = native(script.fileName()),
+        {.name = "program by file URL",
+         .target = QUrl::fromLocalFile(probe).toString(),
          .result = platform::kShellAccessDenied},
-        {.name = "program under a document's name", .target = box.nativePath(u"disguised.txt"_s),
+        {.name = "batch file",
+         .target = native(script.fileName()),
          .result = platform::kShellAccessDenied},
-        {.name = "program on a share", .target = uR"(\\server\share\setup.exe)"_s,
+        {.name = "program under a document's name",
+         .target = box.nativePath(u"disguised.txt"_s),
          .result = platform::kShellAccessDenied},
-        {.name = "script URL", .target = u"vbscript:msgbox(1)"_s,
+        {.name = "program on a share",
+         .target = uR"(\\server\share\setup.exe)"_s,
          .result = platform::kShellAccessDenied},
-        {.name = "missing file", .target = box.nativePath(u"none.pdf"_s),
+        {.name = "script URL",
+         .target = u"vbscript:msgbox(1)"_s,
+         .result = platform::kShellAccessDenied},
+        {.name = "missing file",
+         .target = box.nativePath(u"none.pdf"_s),
          .result = platform::kShellFileNotFound},
     };
     platform::WinShell shell;
@@ -347,6 +383,7 @@ bool reportsTopmost(QWidget& window)
 
 TEST(WinZOrder, TopmostInAndOutInPlace)
 {
+    ASSERT_EQ(QGuiApplication::platformName(), u"windows"_s) << "real windows are needed";
     QWidget window;
     window.setGeometry(200, 200, 320, 160);
     window.show();
