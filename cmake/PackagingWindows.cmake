@@ -54,7 +54,8 @@ set(CPACK_NSIS_ENABLE_UNINSTALL_BEFORE_INSTALL ON)
 # The installer records its folder under Software\<vendor>\<product>; the
 # uninstaller removes that key but would leave the vendor's, now empty.
 set(CPACK_NSIS_EXTRA_UNINSTALL_COMMANDS
-    "DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
+    "DeleteRegKey SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\\Quorvel\"
+  DeleteRegKey /ifempty SHCTX \"Software\\${CPACK_PACKAGE_VENDOR}\"")
 # A 64-bit installer, so that it writes the 64-bit registry view and runs
 # where only 64-bit Windows programs can.
 set(CPACK_NSIS_DEFINES "Target amd64-unicode")
