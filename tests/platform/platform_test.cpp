@@ -194,8 +194,8 @@ TEST(SysInfoOnThisPlatform, NoticeAndOrdinaryFiles)
     platform::Services services{fakes.dialogs, fakes.shell,    fakes.clipboard,    fakes.zOrder,
                                 registry,      fakes.programs, fakes.instanceGuard};
     ui::StartSysInfo(services, u"Quorvel"_s);
-    EXPECT_EQ(fakes.dialogs.messages,
-              std::vector{ShownMessage{ui::kSysInfoUnavailable, u"Quorvel"_s, 0}});
+    const ShownMessage notice{ui::kSysInfoUnavailable, u"Quorvel"_s, 0};
+    EXPECT_EQ(fakes.dialogs.messages, std::vector{notice});
 
     QTemporaryDir dir;
     const auto at = [&dir](const char* name) { return dir.filePath(QLatin1String(name)); };
