@@ -28,7 +28,7 @@ unset QT_QPA_PLATFORM
 # Polls a command for up to sixty seconds (Wine starts slowly on a busy machine).
 wait_for() {
     local output
-    for _ in $(seq 600); do
+    for _ in $(seq "${WAIT_STEPS:-600}"); do
         if output=$("$@" 2>/dev/null) && [ -n "$output" ]; then
             echo "$output"
             return 0
@@ -63,11 +63,17 @@ trap cleanup EXIT
 
 start_window=$(wait_for titled "$app_pid" '^Quorvel   Ver\. ') ||
     fail "the start-up screen did not appear"
-xdotool windowactivate --sync "$start_window" >/dev/null 2>&1
-xdotool key --clearmodifiers Return
-
-main_window=$(wait_for main_window_other_than "$start_window") ||
-    fail "Enter on the start-up screen did not open the main window alone"
+# A fresh Wine prefix is slow on its first window: a key pressed before the
+# window has the focus is lost, so Enter is given again while the screen stays.
+main_window=
+for _ in 1 2 3 4 5 6; do
+    if titled "$app_pid" '^Quorvel   Ver\. ' 2>/dev/null | grep -qx "$start_window"; then
+        xdotool windowactivate --sync "$start_window" >/dev/null 2>&1
+        xdotool key --clearmodifiers Return
+    fi
+    main_window=$(WAIT_STEPS=100 wait_for main_window_other_than "$start_window") && break
+done
+[ -n "$main_window" ] || fail "Enter on the start-up screen did not open the main window alone"
 xdotool windowactivate --sync "$main_window" >/dev/null 2>&1
 
 xdotool type --delay 40 'x%3a%2f%2fy%2ez'

@@ -54,11 +54,15 @@ run_program() {
         sleep 0.1
     done
     [ -n "$window" ] || { kill "$pid"; fail "$exe showed no start-up screen"; }
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1
-    xdotool key --clearmodifiers Return
-    for _ in $(seq 600); do
+    # A key pressed before the window has the focus is lost: Enter is given
+    # again while the start-up screen stays.
+    for step in $(seq 600); do
         main=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Quorvel   Ver\. ' 2>/dev/null)
         [ -n "$main" ] && [ "$main" != "$window" ] && break
+        if [ "$main" = "$window" ] && [ $((step % 100)) = 1 ]; then
+            xdotool windowactivate --sync "$window" >/dev/null 2>&1
+            xdotool key --clearmodifiers Return
+        fi
         main=
         sleep 0.1
     done
