@@ -66,21 +66,24 @@ void typeOneKey(benchmark::State& state, bool repaint)
     auto* window = new ui::frmMain(quiet.services, forms);
     window->Form_Load();
     window->show();
-    window->txtBadURL->setPlainText(longRedirectLink(32000));
-    window->txtBadURL->moveCursor(QTextCursor::End);
-    window->txtBadURL->setFocus();
+    auto* const upper = window->findChild<ui::UrlBox*>(QStringLiteral("txtBadURL"));
+    auto* const lower = window->findChild<ui::UrlBox*>(QStringLiteral("txtGoodURL"));
+    auto* const count = window->findChild<QLabel*>(QStringLiteral("lblReps"));
+    upper->setPlainText(longRedirectLink(32000));
+    upper->moveCursor(QTextCursor::End);
+    upper->setFocus();
     QCoreApplication::processEvents();
 
     bool add = true;
     for (auto _ : state) {
-        QTest::keyClick(window->txtBadURL, add ? Qt::Key_A : Qt::Key_Backspace);
+        QTest::keyClick(upper, add ? Qt::Key_A : Qt::Key_Backspace);
         if (repaint)
             window->repaint();
         add = !add;
     }
-    if (window->txtGoodURL->text().isEmpty() || window->lblReps->text() == QStringLiteral("0"))
+    if (lower->text().isEmpty() || count->text() == QStringLiteral("0"))
         state.SkipWithError("the translation did not show");
-    state.counters["result_chars"] = static_cast<double>(window->txtGoodURL->text().size());
+    state.counters["result_chars"] = static_cast<double>(lower->text().size());
     delete window;
 }
 

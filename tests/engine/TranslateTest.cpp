@@ -6,7 +6,6 @@
 
 #include <random>
 #include <span>
-#include <tuple>
 #include <vector>
 
 namespace quorvel {
@@ -156,9 +155,12 @@ TEST(Text, ReplaceAll)
 {
     const Outcome refused{
         u"", -99, {{u"Value for case sensitive must be T or F", u"sRemoveReplaceMulti", 16}}};
-    // Source, target, flag, replacement; a count of -99 was not written.
+    struct Replace {
+        Str source, target, flag, by;
+        Outcome expected; // a count of -99 was not written
+    };
     // clang-format off
-    const std::tuple<Str, Str, Str, Str, Outcome> cases[] = {
+    const Replace rows[] = {
         {u"aaaa", u"aa", u"T", u"b", {u"bb", 2}},      {u"aaa", u"aa", u"T", u"b", {u"ba", 1}},
         {u"ab", u"a", u"T", u"aa", {u"aab", 1}},       {u"a-b-c", u"-", u"T", u"", {u"abc", 2}},
         {u"ABC", u"b", u"F", u"x", {u"AxC", 1}},       {u"ABC", u"b", u"T", u"x", {u"ABC", 0}},
@@ -169,10 +171,12 @@ TEST(Text, ReplaceAll)
         {u"ab", u"b", u"TF", u"", refused}, {x(32767), u"x", u"T", u"y", {Str(32767, u'y'), 32767}},
         {x(32768), u"x", u"T", u"y", {u"", -99, {kPassOverflow}}}};
     // clang-format on
-    for (const auto& [source, target, flag, by, expected] : cases) {
+    for (const auto& [source, target, flag, by, expected] : rows) {
         Recorder r;
         r.o.result = sRemoveReplaceMulti(r, source, target, flag, r.o.count, by);
-        EXPECT_EQ(r.o, expected) << ::testing::PrintToString(source.substr(0, 20));
+        EXPECT_EQ(r.o, expected) << ::testing::PrintToString(source.substr(0, 20)) << " / "
+                                 << ::testing::PrintToString(target) << " / "
+                                 << ::testing::PrintToString(flag);
     }
 }
 

@@ -8,7 +8,6 @@
 #include "platform/qt/QtShell.h"
 #include "platform/shared/ShellTargets.h"
 #include "ui/about/SysInfo.h"
-#include "ui/actions/DropFormats.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,44 +27,6 @@ namespace quorvel::test {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// Each offer is "format: bytes" (bytes in Latin-1), offers apart by '|'.
-TEST(DropFormats, TextIsTakenWholeOtherObjectsAreNamed)
-{
-    // Offers, whether they are text, and the text taken or the object's name.
-    const std::tuple<QString, bool, QString> cases[] = {
-        // A browser's link: a web URL list beside the text.
-        {u"text/uri-list: https://a.example/r?a%2F\r\n|text/plain: https://a.example/r?a%2F"_s,
-         true, u"https://a.example/r?a%2F"_s},
-        // The two bytes of UTF-8's \u00e9.
-        {u"text/plain;charset=utf-8: caf\u00c3\u00a9"_s, true, u"caf\u00e9"_s},
-        {u"text/uri-list: # comment\r\nhttps://a.example/1\r\nhttps://b.example/2\r\n"_s, true,
-         u"https://a.example/1\r\nhttps://b.example/2"_s},
-        {u"image/png|text/plain: https://a.example/p.png"_s, true, u"https://a.example/p.png"_s},
-        // A file manager offers the paths as text too: still files, and ahead of RTF.
-        {u"text/rtf|text/uri-list: file:///a.txt|text/plain: /a.txt"_s, false, u"Files"_s},
-        {u"application/x-qt-windows-mime;value=\"FileNameW\""_s, false, u"Files"_s},
-        {u"application/x-qt-image"_s, false, u"bitmap"_s},
-        {u"image/x-MS-bmp"_s, false, u"DIB"_s},
-        // The first in the classic order wins, whatever the order offered; an image
-        // type not named otherwise is a bitmap, which comes first.
-        {u"image/emf|image/x-wmf"_s, false, u"Metafile"_s},
-        {u"image/bmp|image/x-emf"_s, false, u"EMetafile"_s},
-        {u"text/rtf"_s, false, u"RTF"_s},
-        {u"application/rtf"_s, false, u"RTF"_s},
-        {u"application/x-qt-windows-mime;value=\"Rich Text Format\""_s, false, u"RTF"_s},
-    };
-    for (const auto& [offers, text, expected] : cases) {
-        SCOPED_TRACE(offers.toStdString());
-        QMimeData data;
-        for (const QString& offer : offers.split(u'|')) {
-            const qsizetype colon = offer.indexOf(u": ");
-            data.setData(offer.left(colon), colon < 0 ? "x" : offer.mid(colon + 2).toLatin1());
-        }
-        ASSERT_EQ(platform::dropOffersText(data), text);
-        EXPECT_EQ(text ? platform::dropText(data) : platform::dropObjectTypeName(data), expected);
-    }
-}
 
 // Local files are made on disk, so that the real probe judges them; the desktop
 // handler is a stand-in that records what reaches it.
@@ -155,6 +116,36 @@ TEST(QtDialogs, MessageBoxShowsTextTitleAndIcon)
         });
         platform::QtDialogs().messageBox(u"first\r\nsecond"_s, u"Title"_s, style);
         EXPECT_TRUE(seen);
+    }
+}
+
+// A window manager shortens a title wider than its title bar: the box leaves room for
+// the whole title in bold beside the bar's icon and three buttons, about a line each.
+TEST(QtDialogs, MessageBoxIsWideEnoughForItsTitle)
+{
+    struct Row {
+        const char* name;
+        QString text;
+        QString title;
+    };
+    const Row rows[] = {
+        {.name = "overflow", .text = u"6 : Overflow"_s, .title = u"FixTheURLDyn"_s},
+        {.name = "longest title", .text = u"5 : Bad call"_s, .title = u"txtBadURL_OLEDragDrop"_s},
+    };
+    for (const Row& row : rows) {
+        int width = 0, needed = 1;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            QFont bold = box->font();
+            bold.setBold(true);
+            const QFontMetrics metrics(bold);
+            needed = metrics.horizontalAdvance(row.title) + 4 * metrics.height();
+            width = box->width();
+            box->button(QMessageBox::Ok)->click();
+        });
+        platform::QtDialogs().messageBox(row.text, row.title, MessageStyle::Critical);
+        EXPECT_GE(width, needed) << row.name;
     }
 }
 

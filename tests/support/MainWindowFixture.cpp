@@ -14,8 +14,8 @@ void MainWindowFixture::showActive()
 
 void MainWindowFixture::typeIntoUpperBox(const QString& text)
 {
-    window->txtBadURL->setFocus();
-    QTest::keyClicks(window->txtBadURL, text);
+    txtBadURL->setFocus();
+    QTest::keyClicks(txtBadURL, text);
 }
 
 } // namespace quorvel::test

@@ -37,14 +37,14 @@ TEST_F(AboutRender, TextsWholeAndApartIconAndRuleDrawn)
             EXPECT_LE(button->sizeHint().width(), button->width() + 8);
         }
         const auto* label = qobject_cast<const QLabel*>(controls[i]);
-        if (!label || label == box->Image1)
+        if (!label || label == control<QLabel>(box, "Image1"))
             continue;
         const int flags = int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0);
         const QRect needed =
             label->fontMetrics().boundingRect(label->contentsRect(), flags, label->text());
         EXPECT_TRUE(label->contentsRect().contains(needed)) << label->text().toStdString();
     }
-    QImage icon = box->Image1->grab().toImage(), plain = icon;
+    QImage icon = control<QLabel>(box, "Image1")->grab().toImage(), plain = icon;
     plain.fill(icon.pixel(0, 0));
     EXPECT_NE(icon, plain) << "the icon is not drawn";
     const QImage shown = box->grab().toImage();

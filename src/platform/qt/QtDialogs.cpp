@@ -1,6 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
 #include <QApplication>
+#include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
 
@@ -23,6 +24,23 @@ QMessageBox::Icon iconForStyle(MessageStyle style)
     return QMessageBox::NoIcon;
 }
 
+// A window manager shortens a title that does not fit its title bar. Its font
+// is not known here: the box's own, in bold and a quarter wider, stands in for
+// it, with room for the title bar's icon and three buttons.
+constexpr int kTitleBarRoomInLines = 6;
+
+void makeRoomForTitle(QMessageBox& box, const QString& title)
+{
+    QFont titleFont = box.font();
+    titleFont.setBold(true);
+    const QFontMetrics metrics(titleFont);
+    const int width =
+        metrics.horizontalAdvance(title) * 5 / 4 + kTitleBarRoomInLines * metrics.height();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 } // namespace
 
 void QtDialogs::messageBox(const QString& text, const QString& title, MessageStyle style)
@@ -32,6 +50,7 @@ void QtDialogs::messageBox(const QString& text, const QString& title, MessageSty
     box.setObjectName(QStringLiteral("quorvelMessageBox"));
     // Texts use CR LF line breaks; a CR of its own would show as a box glyph.
     box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    makeRoomForTitle(box, title);
     box.exec();
 }
 

@@ -39,17 +39,6 @@ public:
 
     void setVisible(bool visible) override;
 
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdSysInfo = nullptr;
-    QLabel* lblURL = nullptr;
-    QLabel* lblemail = nullptr;
-    QLabel* lblShareware = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* lblDescription = nullptr;
-    QLabel* lblTitle = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblAuthor = nullptr;
-
     // The etched rule between the upper and the lower part, in twips.
     struct RuleLine {
         QPoint from;
@@ -65,6 +54,17 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdSysInfo = nullptr;
+    QLabel* lblURL = nullptr;
+    QLabel* lblemail = nullptr;
+    QLabel* lblShareware = nullptr;
+    QLabel* Image1 = nullptr;
+    QLabel* lblDescription = nullptr;
+    QLabel* lblTitle = nullptr;
+    QLabel* lblVersion = nullptr;
+    QLabel* lblAuthor = nullptr;
+
     void createControls();
     void createButtons();
     QLabel* addLabel(const char* name, const QString& caption, int left, int top, int width,

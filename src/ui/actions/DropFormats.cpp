@@ -24,7 +24,7 @@
 // Windows formats without a MIME type reach Qt as
 // application/x-qt-windows-mime;value="<format name>".
 
-namespace quorvel::platform {
+namespace quorvel::ui {
 
 namespace {
 
@@ -168,4 +168,4 @@ QString dropObjectTypeName(const QMimeData& data)
     return QStringLiteral("Unknown");
 }
 
-} // namespace quorvel::platform
+} // namespace quorvel::ui

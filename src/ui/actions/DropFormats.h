@@ -4,7 +4,7 @@
 
 class QMimeData;
 
-namespace quorvel::platform {
+namespace quorvel::ui {
 
 // What a drop onto the upper box offers, in the terms of the classic clipboard
 // formats, whatever MIME types the drag source (an X11 or Windows program)
@@ -23,4 +23,4 @@ QString dropText(const QMimeData& data);
 // "Unknown" when none of them is offered.
 QString dropObjectTypeName(const QMimeData& data);
 
-} // namespace quorvel::platform
+} // namespace quorvel::ui

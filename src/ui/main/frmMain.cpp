@@ -23,20 +23,22 @@ namespace {
 constexpr int kClientWidth = 5835;
 constexpr int kClientHeight = 3870;
 
+const QString kCountCaption = QStringLiteral("Replacements made:");
+
 struct ButtonDesign {
-    QPushButton* frmMain::*member;
     const char* name;
     const char* caption;
     const char* toolTip;
     int left;
 };
 
+// Left to right, as the window keeps them.
 constexpr ButtonDesign kButtons[] = {
-    {&frmMain::cmdTrans, "cmdTrans", "&Translate", "Translate escape codes", 90},
-    {&frmMain::cmdClear, "cmdClear", "&Clear", "Clear URL boxes", 1245},
-    {&frmMain::cmdClip, "cmdClip", "Co&py", "Copy Translated URL to Clipboard", 2415},
-    {&frmMain::cmdNavigate, "cmdNavigate", "&Goto URL", "Goto URL in bottom box", 3570},
-    {&frmMain::cmdExit, "cmdExit", "E&xit", "Exit program", 4740},
+    {"cmdTrans", "&Translate", "Translate escape codes", 90},
+    {"cmdClear", "&Clear", "Clear URL boxes", 1245},
+    {"cmdClip", "Co&py", "Copy Translated URL to Clipboard", 2415},
+    {"cmdNavigate", "&Goto URL", "Goto URL in bottom box", 3570},
+    {"cmdExit", "E&xit", "Exit program", 4740},
 };
 
 // The layout's inactive-border colour: what the toolkit paints an inactive frame with.
@@ -69,6 +71,14 @@ void keepRightEdgeAndShowWholeText(QLabel* label)
     QRect geometry = label->geometry();
     geometry.setLeft(geometry.right() + 1 - needed);
     label->setGeometry(geometry);
+}
+
+// A screen reader reads the count with its caption, so the name follows the number.
+void showCount(QLabel* count, const QString& caption)
+{
+    count->setText(caption);
+    count->setAccessibleName(kCountCaption + u' ' + caption);
+    count->adjustSize();
 }
 
 void setLabelColours(QLabel* label, const QColor& text, const QColor& background = {})
@@ -123,25 +133,27 @@ void frmMain::createControls()
     txtGoodURL->setGeometry(twipsRect(90, 2085, 5655, 1170, this));
     txtGoodURL->setAccessibleName(QStringLiteral("Translated URL"));
 
-    for (const ButtonDesign& design : kButtons) {
+    QPushButton** const buttons[] = {&cmdTrans, &cmdClear, &cmdClip, &cmdNavigate, &cmdExit};
+    for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+        const ButtonDesign& design = kButtons[i];
         auto* button = new QPushButton(QString::fromLatin1(design.caption), client);
         button->setObjectName(QLatin1String(design.name));
         button->setToolTip(QString::fromLatin1(design.toolTip));
         button->setGeometry(twipsRect(design.left, 3375, 1020, 420, this));
         // Enter on a focused button presses it, as on a dialog.
         button->setAutoDefault(true);
-        this->*design.member = button;
+        *buttons[i] = button;
     }
 
     lblReps =
         makeLabel(client, "lblReps", QStringLiteral("0"), twipsRect(5010, 60, 90, 255, this), true);
-    lblReps->setAccessibleName(QStringLiteral("Replacements made:"));
+    showCount(lblReps, lblReps->text());
     Label1 = makeLabel(client, "Label1", QStringLiteral("URL with Escape Codes"),
                        twipsRect(90, 90, 1740, 195, this), true);
     Label2 = makeLabel(client, "Label2", QStringLiteral("Translated URL"),
                        twipsRect(90, 1815, 1125, 195, this), true);
-    Label3 = makeLabel(client, "Label3", QStringLiteral("Replacements made:"),
-                       twipsRect(3450, 60, 1500, 255, this), false);
+    Label3 =
+        makeLabel(client, "Label3", kCountCaption, twipsRect(3450, 60, 1500, 255, this), false);
     keepRightEdgeAndShowWholeText(Label3);
     setLabelColours(Label1, QColor(0, 0, 255), inactiveBorderColour());
     setLabelColours(Label2, QColor(0, 0, 255));
@@ -324,10 +336,8 @@ void frmMain::showTranslation(const QString& text, std::int16_t count)
 {
     txtGoodURL->setTextIfChanged(text);
     const QString caption = QString::number(count);
-    if (lblReps->text() != caption) {
-        lblReps->setText(caption);
-        lblReps->adjustSize();
-    }
+    if (lblReps->text() != caption)
+        showCount(lblReps, caption);
 }
 
 void frmMain::txtBadURL_Change()

@@ -23,7 +23,8 @@ class Forms;
 class UrlBox;
 
 // The main window: the two URL boxes, the Translate command and the options
-// that steer it. Its handlers are spread over a few files by subject.
+// that steer it. Its handlers are spread over a few files in this folder by
+// subject; its controls and state are its own.
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -74,6 +75,12 @@ public:
     void txtBadURL_OLEDragOver(QDragMoveEvent* event);
     void txtBadURL_OLEDragDrop(QDropEvent* event);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
     // Window state the handlers share.
     CodeTable maCode;
     CodeTable maChar;
@@ -82,7 +89,7 @@ public:
     QString msTrailingChars;
     QString msRemTrailingPrefix;
 
-    // Controls, named as the layout names them.
+    // Controls, named as the layout names them; their object names are the same.
     UrlBox* txtBadURL = nullptr;
     UrlBox* txtGoodURL = nullptr;
     QPushButton* cmdTrans = nullptr;
@@ -120,15 +127,6 @@ public:
     QAction* mnuHelpDirs = nullptr;
     QAction* mnuHelpVisit = nullptr;
 
-    platform::Services& services() const { return services_; }
-    Forms& forms() const { return forms_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
     void createControls();
     void createMenus();
     void connectHandlers();

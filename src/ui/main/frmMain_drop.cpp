@@ -27,7 +27,7 @@ void frmMain::txtBadURL_OLEDragOver(QDragMoveEvent* event)
     event->accept();
     if (!mnuOptionsShowDropIconForTextOnly->isChecked())
         return;
-    if (!event->mimeData() || !platform::dropOffersText(*event->mimeData())) {
+    if (!event->mimeData() || !dropOffersText(*event->mimeData())) {
         event->setDropAction(Qt::IgnoreAction);
         event->ignore();
     }
@@ -37,9 +37,9 @@ void frmMain::txtBadURL_OLEDragDrop(QDropEvent* event)
 {
     withErrorHandler(reporter_, u"txtBadURL_OLEDragDrop", [this, event] {
         const QMimeData* data = event->mimeData();
-        if (data && platform::dropOffersText(*data)) {
+        if (data && dropOffersText(*data)) {
             event->accept();
-            txtBadURL->setTextIfChanged(platform::dropText(*data));
+            txtBadURL->setTextIfChanged(dropText(*data));
             if (mnuOptionsTransOnDrop->isChecked())
                 cmdTrans->click();
             if (mnuOptionsBringToTopOnDrag->isChecked() && !mnuOptionsKeepOnTop->isChecked()) {
@@ -51,7 +51,7 @@ void frmMain::txtBadURL_OLEDragDrop(QDropEvent* event)
         // Nothing was taken, so the source must not act as if it had been.
         event->setDropAction(Qt::IgnoreAction);
         event->ignore();
-        const QString name = data ? platform::dropObjectTypeName(*data) : QStringLiteral("Unknown");
+        const QString name = data ? dropObjectTypeName(*data) : QStringLiteral("Unknown");
         services_.dialogs.messageBox(QStringLiteral("Object being dropped is of type ") + name +
                                          QStringLiteral(", not Text "),
                                      QStringLiteral("Error"), MessageStyle::Exclamation);

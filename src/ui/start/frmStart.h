@@ -36,11 +36,6 @@ public:
     static QString caption(const QLabel* label);
     static void setCaption(QLabel* label, const QString& caption);
 
-    QLabel* lblDesc = nullptr;
-    QLabel* lblWebsite = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdExit = nullptr;
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -48,6 +43,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    QLabel* lblDesc = nullptr;
+    QLabel* lblWebsite = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdExit = nullptr;
+
     void createControls();
     void setLinkColour(const QColor& colour);
     void fitDescriptionFont();

@@ -15,7 +15,6 @@
 
 #include <cstring>
 #include <optional>
-#include <tuple>
 
 namespace quorvel::test {
 namespace {
@@ -31,43 +30,63 @@ const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 // The bytes of a C string with its terminator.
 const auto sz = [](const char* text) { return Bytes(text, text + std::strlen(text) + 1); };
 
-using AboutBox = MainWindowFixture;
-
 // The box loaded over the main window and shown without a modal loop.
-TEST_F(AboutBox, TextsLinkColoursAndLinkFailures)
+class AboutBox : public MainWindowFixture {
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        window->show();
+        box->Form_Load();
+        box->show();
+    }
+
+    ui::frmAbout* const box = new ui::frmAbout(fakes.services, window);
+    QLabel* const lblemail = control<QLabel>(box, "lblemail");
+    QLabel* const lblURL = control<QLabel>(box, "lblURL");
+};
+
+TEST_F(AboutBox, TextsAndUnderlinedLinks)
 {
-    window->show();
-    auto* box = new ui::frmAbout(fakes.services, window);
-    box->Form_Load();
-    box->show();
     EXPECT_EQ(box->windowTitle(), u"About "_s + ui::executableName());
-    EXPECT_EQ(box->lblVersion->text(), u"Version 2.2.1"_s);
+    EXPECT_EQ(control<QLabel>(box, "lblVersion")->text(), u"Version 2.2.1"_s);
     // Two sentences, two blanks after the first stop, then the address line.
     const QRegularExpression note(u"^[^.\n]+\\.  [^. ][^.\n]*\\.\n\n       Veskard at "_s);
-    EXPECT_TRUE(note.match(box->lblShareware->text()).hasMatch());
-    EXPECT_TRUE(box->lblemail->font().underline() && box->lblURL->font().underline());
+    EXPECT_TRUE(note.match(control<QLabel>(box, "lblShareware")->text()).hasMatch());
+    EXPECT_TRUE(lblemail->font().underline() && lblURL->font().underline());
+}
 
-    // Red under the pointer; over other controls the colours stay, over the background both
-    // turn blue.
-    const std::tuple<QWidget*, QColor, QColor> moves[] = {
-        {box->cmdOK, kBlue, kBlue}, {box->lblemail, kRed, kBlue},  {box->lblAuthor, kRed, kBlue},
-        {box->lblURL, kRed, kRed},  {box->cmdSysInfo, kRed, kRed}, {box, kBlue, kBlue}};
-    for (const auto& [over, email, url] : moves) {
+// Red under the pointer; over other controls the colours stay, over the background both
+// turn blue.
+TEST_F(AboutBox, LinkColoursFollowThePointer)
+{
+    struct Move {
+        QWidget* over;
+        QColor email, url;
+    };
+    const Move rows[] = {
+        {control<QPushButton>(box, "cmdOK"), kBlue, kBlue},    {lblemail, kRed, kBlue},
+        {control<QLabel>(box, "lblAuthor"), kRed, kBlue},      {lblURL, kRed, kRed},
+        {control<QPushButton>(box, "cmdSysInfo"), kRed, kRed}, {box, kBlue, kBlue}};
+    for (const auto& [over, email, url] : rows) {
         SCOPED_TRACE(over->objectName().toStdString());
         QTest::mouseMove(over, over == box ? QPoint(2, box->height() - 2) : QPoint(1, 1));
-        EXPECT_EQ(colour(box->lblemail), email);
-        EXPECT_EQ(colour(box->lblURL), url);
+        EXPECT_EQ(colour(lblemail), email);
+        EXPECT_EQ(colour(lblURL), url);
     }
+}
 
+TEST_F(AboutBox, LinksOpenOrReportTheShellsFailureTheBoxStaysOpen)
+{
     for (const int result : {42, 31}) {
         fakes.shell.result = result;
-        QTest::mouseClick(box->lblemail, Qt::LeftButton);
-        QTest::mouseClick(box->lblURL, Qt::LeftButton);
+        QTest::mouseClick(lblemail, Qt::LeftButton);
+        QTest::mouseClick(lblURL, Qt::LeftButton);
     }
     // Let go outside the link: no click.
-    QTest::mousePress(box->lblURL, Qt::LeftButton, {}, QPoint(1, 1));
-    QTest::mouseRelease(box->lblURL, Qt::LeftButton, {}, QPoint(box->lblURL->width() + 5, 1));
-    box->cmdSysInfo->click();
+    QTest::mousePress(lblURL, Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(lblURL, Qt::LeftButton, {}, QPoint(lblURL->width() + 5, 1));
+    control<QPushButton>(box, "cmdSysInfo")->click();
     const QStringList links{u"mailto:veskard@veskard.example?Subject=Quorvel Program"_s,
                             ui::kAuthorWebSite};
     EXPECT_EQ(fakes.shell.opened, links + links);
@@ -80,25 +99,32 @@ TEST_F(AboutBox, TextsLinkColoursAndLinkFailures)
     EXPECT_TRUE(box->isVisible());
 }
 
+using AboutMenu = MainWindowFixture;
+
 // Keep on top is lifted while the box is open, and restored after it only
 // while the option is still checked.
-TEST_F(AboutBox, OpensModalCentredAfreshAndSuspendsKeepOnTop)
+TEST_F(AboutMenu, OpensTheBoxModalCentredAfreshAndSuspendsKeepOnTop)
 {
     window->show();
-    // How the box is closed and by which key (none: the close box), the option at the
-    // opening, whether it is unchecked while the box is open, and the calls after the box.
-    const std::tuple<const char*, Qt::Key, bool, bool, std::vector<bool>> cases[] = {
-        {"Enter", Qt::Key_Return, false, false, {}},
-        {"Escape", Qt::Key_Escape, true, false, {false, true}},
-        {"close box", Qt::Key(0), true, true, {false}}};
+    struct Closing {
+        const char* name;
+        Qt::Key key = {};       // none: the close box
+        bool keepOnTop = false; // at the opening
+        bool uncheckWhileOpen = false;
+        std::vector<bool> after = {}; // z-order calls once the box is gone
+    };
+    const Closing rows[] = {
+        {.name = "Enter", .key = Qt::Key_Return},
+        {.name = "Escape", .key = Qt::Key_Escape, .keepOnTop = true, .after = {false, true}},
+        {.name = "close box", .keepOnTop = true, .uncheckWhileOpen = true, .after = {false}}};
     std::vector<bool> topmost;
     fakes.zOrder.onCall = [&](const FakeZOrder::Call& call) {
         EXPECT_EQ(call.window, window.data());
         topmost.push_back(call.topmost);
     };
-    for (const auto& [way, key, keepOnTop, uncheckWhileOpen, after] : cases) {
+    for (const auto& [way, key, keepOnTop, uncheckWhileOpen, after] : rows) {
         SCOPED_TRACE(way);
-        window->mnuOptionsKeepOnTop->setChecked(keepOnTop);
+        mnuOptionsKeepOnTop->setChecked(keepOnTop);
         topmost.clear();
         QPointer<ui::frmAbout> opened;
         bool closed = false;
@@ -109,16 +135,16 @@ TEST_F(AboutBox, OpensModalCentredAfreshAndSuspendsKeepOnTop)
             EXPECT_EQ(opened->parentWidget(), window);
             const QPoint offset = opened->geometry().center() - window->geometry().center();
             EXPECT_LE(offset.manhattanLength(), 2) << offset.x() << "," << offset.y();
-            EXPECT_EQ(opened->focusWidget(), opened->cmdOK);
+            EXPECT_EQ(opened->focusWidget(), control<QPushButton>(opened, "cmdOK"));
             EXPECT_EQ(topmost, std::vector<bool>(keepOnTop, false));
             if (uncheckWhileOpen)
-                window->mnuOptionsKeepOnTop->setChecked(false);
+                mnuOptionsKeepOnTop->setChecked(false);
             key ? QTest::keyClick(opened, key) : (void)opened->close();
             closed = !opened || !opened->isVisible();
             if (opened)
                 opened->close(); // a box left open would hang the test
         });
-        window->mnuHelpAbout->trigger();
+        mnuHelpAbout->trigger();
         EXPECT_TRUE(closed);
         EXPECT_TRUE(opened.isNull()); // unloaded, not just hidden
         EXPECT_EQ(topmost, after);
@@ -127,23 +153,32 @@ TEST_F(AboutBox, OpensModalCentredAfreshAndSuspendsKeepOnTop)
 
 TEST(GetKeyValue, ReadsStringsAndNumbersOrEmptiesTheValue)
 {
-    // What is stored, the status of the opening, then whether it is read, the value and the
-    // run-time error raised.
-    const std::tuple<const char*, unsigned long, Bytes, long, bool, QString, int> cases[] = {
-        {"string with terminator", 1, sz("C:\\info.exe"), 0, true, "C:\\info.exe", 0},
-        {"string without terminator", 1, {'a', 'b', 'c'}, 0, true, "abc", 0},
-        {"1024 bytes fill the buffer", 1, Bytes(1024, 'x'), 0, true, QString(1024, u'x'), 0},
-        {"1025 bytes count as missing", 1, Bytes(1025, 'x'), 0, false, "", 0},
-        {"number with a zero high byte", 4, {0x10, 0, 0, 0}, 0, true, "16", 0},
+    struct Stored {
+        const char* name;
+        unsigned long type = 1; // 1 text, 4 number
+        Bytes data = {};
+        long openStatus = 0;
+        bool read = true;
+        QString value = {}; // afterwards; it was "before"
+        int error = 0;      // the run-time error raised
+    };
+    const Stored rows[] = {
+        {.name = "string with terminator", .data = sz("C:\\info.exe"), .value = "C:\\info.exe"},
+        {.name = "string without terminator", .data = {'a', 'b', 'c'}, .value = "abc"},
+        {.name = "1024 bytes fill the buffer",
+         .data = Bytes(1024, 'x'),
+         .value = QString(1024, u'x')},
+        {.name = "1025 bytes count as missing", .data = Bytes(1025, 'x'), .read = false},
+        {.name = "number with a zero high byte", .type = 4, .data = {0x10, 0, 0, 0}, .value = "16"},
         // Digits of a byte below 16 keep their zero, or 0x0105 would read as 0x15.
-        {"byte below 16 keeps its zero digit", 4, {0x05, 0x01, 0, 0}, 0, true, "261", 0},
-        {"unexpected type keeps the value", 7, sz("a"), 0, true, "before", 0},
-        {"refused opening", 1, sz("a"), 5, false, "", 0},
+        {.name = "byte below 16", .type = 4, .data = {0x05, 0x01, 0, 0}, .value = "261"},
+        {.name = "unexpected type keeps the value", .type = 7, .data = sz("a"), .value = "before"},
+        {.name = "refused opening", .data = sz("a"), .openStatus = 5, .read = false},
         // Size 0 has no last byte to look at.
-        {"size 0", 1, {}, 0, false, "before", 5},
+        {.name = "size 0", .read = false, .value = "before", .error = 5},
     };
     FakeRegistry registry;
-    for (const auto& [what, type, data, openStatus, read, expected, error] : cases) {
+    for (const auto& [what, type, data, openStatus, read, expected, error] : rows) {
         SCOPED_TRACE(what);
         registry.keys[kPathKey]["PATH"] = {type, data};
         registry.openStatus = openStatus;
@@ -161,7 +196,7 @@ TEST(GetKeyValue, ReadsStringsAndNumbersOrEmptiesTheValue)
         EXPECT_EQ(value, expected);
         EXPECT_EQ(registry.openHandles, 0); // closed if opened, never closed otherwise
     }
-    EXPECT_EQ(registry.accessRequested, std::vector<unsigned long>(std::size(cases), 0x2003Fu));
+    EXPECT_EQ(registry.accessRequested, std::vector<unsigned long>(std::size(rows), 0x2003Fu));
 }
 
 // The folder key is read only when the path key has no value.
@@ -170,18 +205,26 @@ TEST(StartSysInfo, StartsWhatTheRegistryNamesOrShowsTheNotice)
     const QString tool = u"C:\\Info\\MSINFO32.EXE"_s;
     using Value = FakeRegistry::Value;
     const Value gone{1, sz("C:\\gone.exe")};
-    // The path value, the folder value (the tool is in C:\Info only), whether the start
-    // succeeds, and what is started.
-    const std::tuple<const char*, std::optional<Value>, const char*, bool, QStringList> cases[] = {
-        {"path started untested", gone, "C:\\Info", true, {"C:\\gone.exe"}},
-        {"path that cannot start", gone, "C:\\Info", false, {"C:\\gone.exe"}},
-        {"folder with the tool", {}, "C:\\Info", true, {tool}},
-        {"folder without the tool", {}, "C:\\Other", true, {}},
-        {"no values", {}, nullptr, true, {}},
-        {"unexpected type: empty path", Value{2, sz("x")}, "C:\\Info", true, {}},
-        {"empty path value", Value{1, {}}, "C:\\Info", true, {}},
+    struct Lookup {
+        const char* name;
+        std::optional<Value> path = {};
+        const char* folder = "C:\\Info"; // the tool is in C:\Info only
+        bool startSucceeds = true;
+        QStringList started = {};
     };
-    for (const auto& [what, path, folder, startSucceeds, started] : cases) {
+    const Lookup rows[] = {
+        {.name = "path started untested", .path = gone, .started = {"C:\\gone.exe"}},
+        {.name = "path that cannot start",
+         .path = gone,
+         .startSucceeds = false,
+         .started = {"C:\\gone.exe"}},
+        {.name = "folder with the tool", .started = {tool}},
+        {.name = "folder without the tool", .folder = "C:\\Other"},
+        {.name = "no values", .folder = nullptr},
+        {.name = "unexpected type: empty path", .path = Value{2, sz("x")}},
+        {.name = "empty path value", .path = Value{1, {}}},
+    };
+    for (const auto& [what, path, folder, startSucceeds, started] : rows) {
         SCOPED_TRACE(what);
         FakeServices fakes;
         if (path)

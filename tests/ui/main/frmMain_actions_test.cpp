@@ -8,7 +8,6 @@
 #include <QRegularExpression>
 #include <QSignalSpy>
 
-#include <tuple>
 #include <utility>
 
 namespace quorvel::test {
@@ -25,7 +24,7 @@ protected:
     // A whole drag ending in a drop: the answers to the entry and to the drop.
     std::pair<Answer, Answer> drag(const QMimeData& data)
     {
-        QWidget* box = window->txtBadURL->viewport();
+        QWidget* box = txtBadURL->viewport();
         const auto send = [box](QDropEvent&& event) {
             QCoreApplication::sendEvent(box, &event);
             return Answer(event.isAccepted(), event.dropAction());
@@ -40,41 +39,46 @@ protected:
 
 TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
 {
-    // Auto translate on change and on drop, bring to top on drop, keep on top; the text
-    // dropped, then the translations and the z-order calls that follow.
-    const std::tuple<bool, bool, bool, bool, QString, int, std::vector<bool>> cases[] = {
-        {true, true, true, false, kLink, 2, {true, false}},
-        {false, true, true, false, kLink, 1, {true, false}},
-        {true, true, true, true, kLink, 2, {}},
-        {false, false, false, false, u"a%2Fb\nsecond line\n"_s, 0, {}},
+    struct Drop {
+        const char* name;
+        bool onChange, onDrop, bringToTop, keepOnTop; // the options
+        QString dropped;
+        int translations;
+        std::vector<bool> topmost; // the z-order calls that follow
+    };
+    const Drop rows[] = {
+        {"defaults", true, true, true, false, kLink, 2, {true, false}},
+        {"translated on drop only", false, true, true, false, kLink, 1, {true, false}},
+        {"kept on top: not lifted", true, true, true, true, kLink, 2, {}},
+        {"all off, lines kept", false, false, false, false, u"a%2Fb\nsecond line\n"_s, 0, {}},
     };
     // Text goes through the filter too.
-    window->mnuOptionsShowDropIconForTextOnly->setChecked(true);
-    QSignalSpy translations(window->cmdTrans, &QPushButton::clicked);
+    mnuOptionsShowDropIconForTextOnly->setChecked(true);
+    QSignalSpy translations(cmdTrans, &QPushButton::clicked);
     std::vector<bool> calls;
     fakes.zOrder.onCall = [&](const FakeZOrder::Call& call) {
         EXPECT_EQ(call.window, window.data());
         calls.push_back(call.topmost);
     };
-    for (const auto& [onChange, onDrop, bringToTop, keepOnTop, dropped, translated, topmost] :
-         cases) {
-        SCOPED_TRACE(testing::Message() << onChange << onDrop << bringToTop << keepOnTop);
-        window->mnuOptionsTransOnChange->setChecked(onChange);
-        window->mnuOptionsTransOnDrop->setChecked(onDrop);
-        window->mnuOptionsBringToTopOnDrag->setChecked(bringToTop);
-        window->mnuOptionsKeepOnTop->setChecked(keepOnTop);
-        window->txtBadURL->setPlainText(u"old"_s);
-        window->txtGoodURL->setPlainText(u"-"_s);
+    for (const auto& [name, onChange, onDrop, bringToTop, keepOnTop, dropped, translated, topmost] :
+         rows) {
+        SCOPED_TRACE(name);
+        mnuOptionsTransOnChange->setChecked(onChange);
+        mnuOptionsTransOnDrop->setChecked(onDrop);
+        mnuOptionsBringToTopOnDrag->setChecked(bringToTop);
+        mnuOptionsKeepOnTop->setChecked(keepOnTop);
+        txtBadURL->setPlainText(u"old"_s);
+        txtGoodURL->setPlainText(u"-"_s);
         translations.clear();
         calls.clear();
         QMimeData data;
         data.setText(dropped);
         // A copy: a move would let the source delete the link.
         EXPECT_EQ(drag(data).second, Answer(true, Qt::CopyAction));
-        EXPECT_EQ(window->txtBadURL->text(), dropped);
+        EXPECT_EQ(txtBadURL->text(), dropped);
         EXPECT_EQ(translations.count(), translated);
         // Translated after the drop, or not at all (the rows that translate drop the link).
-        EXPECT_EQ(window->txtGoodURL->text(), translated ? u"http://h.example/"_s : u"-"_s);
+        EXPECT_EQ(txtGoodURL->text(), translated ? u"http://h.example/"_s : u"-"_s);
         EXPECT_EQ(calls, topmost);
     }
 }
@@ -82,16 +86,19 @@ TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
 // While the filter is on, the entry is refused and the drop never warns.
 TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
 {
-    // The first offered format in the program's order names the object.
-    const std::pair<QStringList, QString> cases[] = {
+    struct Offer {
+        QStringList formats;
+        QString name; // of the first format offered, in the program's order
+    };
+    const Offer rows[] = {
         {{u"image/bmp"_s, u"image/png"_s}, u"bitmap"_s},
         {{u"image/bmp"_s}, u"DIB"_s},
         {{u"application/x-unknown"_s}, u"Unknown"_s},
     };
-    window->txtBadURL->setPlainText(u"kept"_s);
+    txtBadURL->setPlainText(u"kept"_s);
     for (const bool filter : {false, true}) {
-        window->mnuOptionsShowDropIconForTextOnly->setChecked(filter);
-        for (const auto& [formats, name] : cases) {
+        mnuOptionsShowDropIconForTextOnly->setChecked(filter);
+        for (const auto& [formats, name] : rows) {
             SCOPED_TRACE(testing::Message() << filter << name.toStdString());
             QMimeData data;
             for (const QString& format : formats)
@@ -107,7 +114,7 @@ TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
                       filter ? std::vector<ShownMessage>{} : std::vector{warning});
         }
     }
-    EXPECT_EQ(window->txtBadURL->text(), u"kept"_s);
+    EXPECT_EQ(txtBadURL->text(), u"kept"_s);
 }
 
 using Outward = MainWindowFixture;
@@ -123,9 +130,9 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
     const QStringList enough = {"abcde", "  abcde  ", "\tabc\t", " ab\ncd "};
     fakes.shell.result = 33;
     for (const QString& text : enough + tooShort) {
-        window->txtGoodURL->setPlainText(text);
-        window->cmdNavigate->click();
-        window->cmdClip->click();
+        txtGoodURL->setPlainText(text);
+        cmdNavigate->click();
+        cmdClip->click();
         const QStringList copied{u"clear"_s, u"setText:"_s + text};
         EXPECT_EQ(std::exchange(fakes.clipboard.calls, {}),
                   text.isEmpty() ? QStringList{} : copied);
@@ -135,8 +142,8 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
         shown.push_back({text + u"\r\nis not a valid URL"_s, u"Warning"_s, 48});
     shown.push_back({u"Nothing to place in clipboard"_s, u"Nothing to do"_s, 64});
     fakes.shell.result = 32;
-    window->txtGoodURL->setPlainText(enough.front());
-    window->mnuFileNavigate->trigger();
+    txtGoodURL->setPlainText(enough.front());
+    mnuFileNavigate->trigger();
     shown.push_back({u"Could not execute function - Error code 32\r\n\r\nMake sure the URL is "
                      "valid and you have a working, default browser!"_s,
                      u"Error"_s, 48});
@@ -144,7 +151,7 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
     EXPECT_EQ(fakes.shell.opened, enough + QStringList{enough.front()});
 }
 
-TEST_F(HelpMenu, TextsAreExactTheExampleTranslatesAndTheSiteOpens)
+TEST_F(HelpMenu, TextsAreExactAndTheSiteOpens)
 {
     const QString directions =
         u"Some URLs end up looking like the following...\r\n    "_s + ui::kExampleRedirectLink +
@@ -164,18 +171,22 @@ TEST_F(HelpMenu, TextsAreExactTheExampleTranslatesAndTheSiteOpens)
         "text objects.\r\n\r\n2003Mar03  Ver 2.0.0\r\n  Added Dynamic escape code translation "
         "option.\r\n\r\n2003Feb11  Ver 1.1.0\r\n  Added Bring To Top On Drag option.\r\n\r\n"
         "2003Feb04  Ver 1.0.0\r\n  Initial release"_s;
-    window->mnuHelpDirs->trigger();
-    window->mnuHelpHistory->trigger();
-    window->mnuHelpVisit->trigger();
+    mnuHelpDirs->trigger();
+    mnuHelpHistory->trigger();
+    mnuHelpVisit->trigger();
     EXPECT_EQ(fakes.dialogs.messages,
               (std::vector<ShownMessage>{{directions, u"Quick Directions"_s, 64},
                                          {history, u"Program History"_s, 64}}));
     EXPECT_EQ(fakes.shell.opened, QStringList{ui::kAuthorWebSite});
+}
+
+TEST_F(HelpMenu, TheExampleTranslatesIntoItsTarget)
+{
     // The example escapes with lower-case letters only, and translates into its target.
     EXPECT_TRUE(ui::kExampleRedirectLink.contains(QRegularExpression(u"%[0-9]?[a-f]"_s)));
     EXPECT_FALSE(ui::kExampleRedirectLink.contains(QRegularExpression(u"%[0-9a-f]?[A-F]"_s)));
-    window->txtBadURL->setPlainText(ui::kExampleRedirectLink);
-    EXPECT_EQ(window->txtGoodURL->text(), ui::kExampleTarget);
+    txtBadURL->setPlainText(ui::kExampleRedirectLink);
+    EXPECT_EQ(txtGoodURL->text(), ui::kExampleTarget);
 }
 
 } // namespace

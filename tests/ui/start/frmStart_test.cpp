@@ -1,4 +1,5 @@
 #include "fakes/FakeServices.h"
+#include "support/Controls.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Twips.h"
 #include "ui/main/frmMain.h"
@@ -14,7 +15,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
 
 namespace quorvel::test {
 namespace {
@@ -49,26 +49,36 @@ protected:
     QPointer<ui::frmStart> start;
 };
 
-TEST_F(StartScreen, TitleLabelWidthsAndLinkColours)
+TEST_F(StartScreen, TitleAndLabelsFitTheWindow)
 {
     EXPECT_EQ(start->windowTitle(), u"Quorvel   Ver. 2.2.1     by Veskard"_s);
+    auto* const lblWebsite = control<QLabel>(start, "lblWebsite");
+    auto* const lblDesc = control<QLabel>(start, "lblDesc");
     const int expected = ui::twipsToPixels(ui::pixelsToTwips(start->width(), start) - 100, start);
-    EXPECT_EQ(start->lblWebsite->width(), expected);
-    EXPECT_EQ(start->lblDesc->width(), expected);
+    EXPECT_EQ(lblWebsite->width(), expected);
+    EXPECT_EQ(lblDesc->width(), expected);
     // The three paragraphs fit the label.
-    EXPECT_EQ(ui::frmStart::caption(start->lblDesc).split(u"\r\n\r\n"_s).size(), 3);
-    EXPECT_LE(start->lblDesc->heightForWidth(expected), start->lblDesc->height());
+    EXPECT_EQ(ui::frmStart::caption(lblDesc).split(u"\r\n\r\n"_s).size(), 3);
+    EXPECT_LE(lblDesc->heightForWidth(expected), lblDesc->height());
+}
 
-    const auto colour = [this] { return start->lblWebsite->palette().color(QPalette::WindowText); };
+TEST_F(StartScreen, LinkColourFollowsThePointerAndAClickOpensTheSite)
+{
+    auto* const lblWebsite = control<QLabel>(start, "lblWebsite");
+    const auto colour = [lblWebsite] { return lblWebsite->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0, 0, 192));
     // Over another control nothing changes.
-    const std::pair<QWidget*, QColor> moves[] = {
-        {start->lblWebsite, Qt::red}, {start->lblDesc, Qt::red}, {start, Qt::blue}};
-    for (const auto& [over, expected] : moves) {
+    struct Move {
+        QWidget* over;
+        QColor colour;
+    };
+    const Move rows[] = {
+        {lblWebsite, Qt::red}, {control<QLabel>(start, "lblDesc"), Qt::red}, {start, Qt::blue}};
+    for (const auto& [over, expected] : rows) {
         QTest::mouseMove(over, over == start ? QPoint(3, start->height() - 3) : QPoint(2, 2));
         EXPECT_EQ(colour(), expected) << over->objectName().toStdString();
     }
-    QTest::mouseClick(start->lblWebsite, Qt::LeftButton);
+    QTest::mouseClick(lblWebsite, Qt::LeftButton);
     EXPECT_EQ(fakes.shell.opened, QStringList{ui::kAuthorWebSite});
 }
 
@@ -81,14 +91,24 @@ TEST_F(StartScreen, EnterShowsTheMainWindowEveryWayOutEndsTheProgram)
         for (QWidget* form : forms.loaded())
             EXPECT_FALSE(qobject_cast<ui::frmMain*>(form) && form->isVisible());
     };
-    // How the screen is left, whether another copy runs, whether a main window shows.
-    const std::tuple<const char*, std::function<void()>, bool, bool> ways[] = {
-        {"Enter", [] { QTest::keyClick(qApp->focusWidget(), Qt::Key_Return); }, false, true},
-        {"Escape", [this] { QTest::keyClick(start->cmdOK, Qt::Key_Escape); }, false, false},
-        {"close box", [this] { start->close(); }, false, false},
-        {"OK while another copy runs", [this] { start->cmdOK->click(); }, true, false},
+    const auto ok = [this] { return control<QPushButton>(start, "cmdOK"); };
+    struct Way {
+        const char* name;
+        std::function<void()> press;
+        bool anotherRunning = false;
+        bool mainShown = false;
     };
-    for (const auto& [way, press, anotherRunning, mainShown] : ways) {
+    const Way rows[] = {
+        {.name = "Enter",
+         .press = [] { QTest::keyClick(qApp->focusWidget(), Qt::Key_Return); },
+         .mainShown = true},
+        {.name = "Escape", .press = [&] { QTest::keyClick(ok(), Qt::Key_Escape); }},
+        {.name = "close box", .press = [this] { start->close(); }},
+        {.name = "OK while another copy runs",
+         .press = [&] { ok()->click(); },
+         .anotherRunning = true},
+    };
+    for (const auto& [way, press, anotherRunning, mainShown] : rows) {
         SCOPED_TRACE(way);
         fakes.instanceGuard.anotherRunning = anotherRunning;
         press();
