@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quorvel and then starts it (run), runs every test (test), runs the
-# benchmarks (bench) or makes its Debian package (package). Missing Debian
+# benchmarks (bench), makes its Debian package (package), or cross-builds,
+# packages and tests it for Windows under Wine (windows). Missing Debian
 # packages are installed first when this runs as root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,6 +15,9 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev libcurl4-openssl-dev
 sanitizer_packages=(clang-14 libclang-rt-14-dev libfuzzer-14-dev)
 package_packages=(dpkg-dev file lintian desktop-file-utils appstream man-db)
 
+windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine nsis
+    ninja-build dpkg-dev qt6-base-dev-tools unzip)
+
 install_missing() {
     local missing=() package
     for package in "$@"; do
@@ -24,7 +28,8 @@ install_missing() {
     if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
         echo "Installing: ${missing[*]}"
         apt-get -o DPkg::Lock::Timeout=900 update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq --no-install-recommends \
+        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
+            --no-install-recommends \
             "${missing[@]}" >/dev/null
     else
         echo "Missing packages: ${missing[*]}; install them with apt-get as root." >&2
@@ -80,8 +85,26 @@ package)
     rm -f "$build_dir"/*.deb
     (cd "$build_dir" && cpack -G DEB)
     ;;
+windows)
+    install_missing "${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    # The Linux filter, to compare the Windows one with.
+    cmake -S . -B "$build_dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$build_dir" -j "$(nproc)" --target quorvel-translate
+    ./scripts/windows-qt.sh
+    windows_dir=$build_dir-windows
+    cmake -S . -B "$windows_dir" -G "Unix Makefiles" \
+        -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+        -DCMAKE_PREFIX_PATH="$(./scripts/windows-qt.sh --prefix)" -DQT_HOST_PATH=/usr \
+        -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=OFF \
+        -DQUORVEL_HOST_TRANSLATE="$PWD/$build_dir/tools/quorvel-translate/quorvel-translate" \
+        >/dev/null
+    cmake --build "$windows_dir" -j "$(nproc)"
+    (cd "$windows_dir" && cpack >/dev/null && ls -1 Quorvel-*-windows-x64.*)
+    cd "$windows_dir"
+    ctest --output-on-failure
+    ;;
 *)
-    echo "usage: $0 run|test|bench|package" >&2
+    echo "usage: $0 run|test|bench|package|windows" >&2
     exit 2
     ;;
 esac

@@ -1,13 +1,18 @@
 // The platform layer's own logic and the Qt adapters that need no window manager.
+#include "fakes/FakeServices.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
 #include "platform/qt/QtInstanceGuard.h"
+#include "platform/qt/QtPrograms.h"
+#include "platform/qt/QtRegistry.h"
 #include "platform/qt/QtShell.h"
 #include "platform/shared/ShellTargets.h"
+#include "ui/about/SysInfo.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QMimeData>
@@ -170,6 +175,28 @@ TEST(QtInstanceGuard, OnlyTheFirstCopyRuns)
         EXPECT_TRUE(platform::QtInstanceGuard(name).anotherInstanceRunning());
     }
     EXPECT_FALSE(platform::QtInstanceGuard(name).anotherInstanceRunning());
+}
+
+// No registry here: both lookups fail like missing keys.
+TEST(SysInfoOnThisPlatform, NoticeAndOrdinaryFiles)
+{
+    FakeServices fakes;
+    platform::QtRegistry registry;
+    platform::Services services{fakes.dialogs, fakes.shell,    fakes.clipboard,    fakes.zOrder,
+                                registry,      fakes.programs, fakes.instanceGuard};
+    ui::StartSysInfo(services, u"Quorvel"_s);
+    const ShownMessage notice{ui::kSysInfoUnavailable, u"Quorvel"_s, 0};
+    EXPECT_EQ(fakes.dialogs.messages, std::vector{notice});
+
+    QTemporaryDir dir;
+    const auto at = [&dir](const char* name) { return dir.filePath(QLatin1String(name)); };
+    for (const char* name : {"tool", ".hidden"})
+        ASSERT_TRUE(QFile(at(name)).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder"_s));
+    platform::QtPrograms programs;
+    EXPECT_TRUE(programs.isOrdinaryFile(at("tool")));
+    for (const char* name : {".hidden", "folder", "missing"})
+        EXPECT_FALSE(programs.isOrdinaryFile(at(name))) << name;
 }
 
 } // namespace

@@ -1,6 +1,4 @@
 #include "engine/RuntimeError.h"
-#include "platform/qt/QtPrograms.h"
-#include "platform/qt/QtRegistry.h"
 #include "support/MainWindowFixture.h"
 #include "ui/about/SysInfo.h"
 #include "ui/about/frmAbout.h"
@@ -242,27 +240,6 @@ TEST(StartSysInfo, StartsWhatTheRegistryNamesOrShowsTheNotice)
         const bool ran = !started.isEmpty() && startSucceeds;
         EXPECT_EQ(fakes.dialogs.messages, ran ? std::vector<ShownMessage>{} : std::vector{kNotice});
     }
-}
-
-// No registry here: both lookups fail like missing keys.
-TEST(SysInfoOnThisPlatform, NoticeAndOrdinaryFiles)
-{
-    FakeServices fakes;
-    platform::QtRegistry registry;
-    platform::Services services{fakes.dialogs, fakes.shell,    fakes.clipboard,    fakes.zOrder,
-                                registry,      fakes.programs, fakes.instanceGuard};
-    ui::StartSysInfo(services, u"Quorvel"_s);
-    EXPECT_EQ(fakes.dialogs.messages, std::vector{kNotice});
-
-    QTemporaryDir dir;
-    const auto at = [&dir](const char* name) { return dir.filePath(QLatin1String(name)); };
-    for (const char* name : {"tool", ".hidden"})
-        ASSERT_TRUE(QFile(at(name)).open(QIODevice::WriteOnly));
-    ASSERT_TRUE(QDir(dir.path()).mkdir(u"folder"_s));
-    platform::QtPrograms programs;
-    EXPECT_TRUE(programs.isOrdinaryFile(at("tool")));
-    for (const char* name : {".hidden", "folder", "missing"})
-        EXPECT_FALSE(programs.isOrdinaryFile(at(name))) << name;
 }
 
 } // namespace

@@ -1,0 +1,415 @@
+// The Windows adapters against the real system (under Wine on the build
+// machine): the registry written with reg.exe, real files, real processes and
+// a real top-level window.
+#include "fakes/FakeServices.h"
+#include "platform/shared/ShellTargets.h"
+#include "platform/win/WinInstanceGuard.h"
+#include "platform/win/WinPrograms.h"
+#include "platform/win/WinRegistry.h"
+#include "platform/win/WinShell.h"
+#include "platform/win/WinZOrder.h"
+#include "ui/about/SysInfo.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <functional>
+
+namespace quorvel::test {
+namespace {
+
+using namespace Qt::StringLiterals;
+
+const QString kToolKey = uR"(HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO)"_s;
+const QString kToolLocationKey = uR"(HKLM\SOFTWARE\Microsoft\Shared Tools Location)"_s;
+
+QString probePath()
+{
+    return QCoreApplication::applicationDirPath() + u"/quorvel_win_probe.exe"_s;
+}
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+// Runs a Windows program to its end; its exit status, or -1.
+int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    if (output)
+        *output = process.readAllStandardOutput().trimmed();
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+}
+
+int reg(const QStringList& arguments)
+{
+    return run(u"reg.exe"_s, arguments);
+}
+
+// A file the probe leaves when started; waits for it as processes start slowly.
+QString markLeft(const QString& file)
+{
+    for (int i = 0; i < 200 && !QFile::exists(file); ++i)
+        QTest::qWait(50);
+    QFile mark(file);
+    if (!mark.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray bytes = mark.readAll();
+    return QString::fromWCharArray(reinterpret_cast<const wchar_t*>(bytes.constData()),
+                                   bytes.size() / 2);
+}
+
+// ---- single-instance guard across processes ----
+
+struct GuardHolder {
+    QProcess process;
+    QByteArray answer;
+
+    void start()
+    {
+        process.start(probePath(), {u"guard"_s});
+        if (process.waitForReadyRead(60000))
+            answer = process.readLine().trimmed();
+    }
+};
+
+QByteArray askGuard()
+{
+    QByteArray answer;
+    QProcess process;
+    process.start(probePath(), {u"guard"_s});
+    process.closeWriteChannel();
+    process.waitForFinished(60000);
+    answer = process.readAllStandardOutput().trimmed();
+    return answer;
+}
+
+TEST(WinInstanceGuard, SecondCopyRefusedWhileHolderLivesFreedWhenKilled)
+{
+    GuardHolder holder;
+    holder.start();
+    ASSERT_EQ(holder.answer, "first");
+
+    EXPECT_EQ(askGuard(), "another");
+    platform::WinInstanceGuard here;
+    EXPECT_TRUE(here.anotherInstanceRunning());
+    EXPECT_EQ(holder.process.state(), QProcess::Running) << "the first copy must be unaffected";
+
+    // Killed, not ended: the system still releases what it held.
+    holder.process.kill();
+    ASSERT_TRUE(holder.process.waitForFinished(60000));
+    EXPECT_EQ(askGuard(), "first");
+    platform::WinInstanceGuard later;
+    EXPECT_FALSE(later.anotherInstanceRunning());
+}
+
+// ---- registry look-up of the system-information tool ----
+
+struct RegistryRow {
+    const char* name;
+    std::function<int()> write; // prepares the value through reg.exe
+    bool found;
+    QString value;
+};
+
+// reg add always stores a terminator; an import of raw bytes does not.
+int importUnterminated(const QString& text)
+{
+    QTemporaryDir dir;
+    QString bytes;
+    for (const char c : text.toLatin1())
+        bytes += QString::asprintf("%s%02x", bytes.isEmpty() ? "" : ",", static_cast<uchar>(c));
+    const QString file = dir.filePath(u"value.reg"_s);
+    QFile reg(file);
+    if (!reg.open(QIODevice::WriteOnly))
+        return -1;
+    reg.write(
+        QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[%1]\r\n\"PATH\"=hex(1):%2\r\n")
+            .arg(QString(kToolKey).replace(u"HKLM"_s, u"HKEY_LOCAL_MACHINE"_s), bytes)
+            .toLatin1());
+    reg.close();
+    return run(u"reg.exe"_s, {u"import"_s, native(file)});
+}
+
+TEST(WinRegistry, ReadsValuesWrittenByRegExe)
+{
+    const QString path = uR"(C:\Program Files\Tools\msinfo32.exe)"_s;
+    const RegistryRow rows[] = {
+        {.name = "text with terminator",
+         .write =
+             [&] {
+                 return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s, u"/d"_s,
+                             path, u"/f"_s});
+             },
+         .found = true,
+         .value = path},
+        {.name = "text without terminator",
+         .write = [&] { return importUnterminated(path); },
+         .found = true,
+         .value = path},
+        // Little-endian 34 12 00 00: the last byte is zero and is cut off as a
+        // terminator would be, which leaves the number unchanged.
+        {.name = "number",
+         .write =
+             [&] {
+                 return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_DWORD"_s,
+                             u"/d"_s, u"0x1234"_s, u"/f"_s});
+             },
+         .found = true,
+         .value = u"4660"_s},
+        {.name = "missing key",
+         .write =
+             [&] {
+                 return reg({u"delete"_s, kToolKey, u"/f"_s}) == 0 ? 0 : -1;
+             },
+         .found = false,
+         .value = QString()},
+    };
+    platform::WinRegistry registry;
+    for (const RegistryRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(row.write(), 0) << "reg.exe could not prepare the value";
+        QString value = u"stale"_s;
+        EXPECT_EQ(ui::GetKeyValue(registry, platform::Registry::kLocalMachine,
+                                  u"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"_s, u"PATH"_s, value),
+                  row.found);
+        EXPECT_EQ(value, row.value);
+    }
+}
+
+// ---- file test and detached start ----
+
+struct Sandbox {
+    QTemporaryDir dir;
+    QString folder; // holds blanks, as "Program Files" does
+
+    Sandbox() : folder(dir.filePath(u"Tool Folder"_s))
+    {
+        QDir().mkpath(folder);
+        QFile::copy(probePath(), folder + u"/probe.exe"_s);
+    }
+    QString nativePath(const QString& name) const { return native(folder + u'/' + name); }
+};
+
+bool makeFile(const QString& path, DWORD attributes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write("x");
+    file.close();
+    return SetFileAttributesW(reinterpret_cast<const wchar_t*>(native(path).utf16()), attributes);
+}
+
+TEST(WinPrograms, OrdinaryFileIsNeitherFolderNorHiddenNorSystem)
+{
+    Sandbox box;
+    struct Row {
+        const char* name;
+        QString path;
+        DWORD attributes; // 0: leave as made
+        bool ordinary;
+    };
+    const Row rows[] = {
+        {.name = "ordinary file",
+         .path = u"MSINFO32.EXE"_s,
+         .attributes = FILE_ATTRIBUTE_NORMAL,
+         .ordinary = true},
+        {.name = "read-only file",
+         .path = u"ro.exe"_s,
+         .attributes = FILE_ATTRIBUTE_READONLY,
+         .ordinary = true},
+        {.name = "hidden file",
+         .path = u"hidden.exe"_s,
+         .attributes = FILE_ATTRIBUTE_HIDDEN,
+         .ordinary = false},
+        {.name = "system file",
+         .path = u"system.exe"_s,
+         .attributes = FILE_ATTRIBUTE_SYSTEM,
+         .ordinary = false},
+        {.name = "name beyond Latin-1",
+         .path = u"\u0436\u00e9 tool.exe"_s,
+         .attributes = FILE_ATTRIBUTE_NORMAL,
+         .ordinary = true},
+    };
+    platform::WinPrograms programs;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(makeFile(box.folder + u'/' + row.path, row.attributes));
+        EXPECT_EQ(programs.isOrdinaryFile(box.nativePath(row.path)), row.ordinary);
+    }
+    EXPECT_FALSE(programs.isOrdinaryFile(native(box.folder))) << "a folder";
+    EXPECT_FALSE(programs.isOrdinaryFile(box.nativePath(u"none.exe"_s))) << "a missing file";
+}
+
+TEST(WinPrograms, StartsPlainPathsWithBlanksAndQuotedCommandLines)
+{
+    Sandbox box;
+    // Were the plain path split at its blank, this program would run instead.
+    QFile::copy(probePath(), box.dir.filePath(u"Tool.exe"_s));
+    const QString probe = box.nativePath(u"probe.exe"_s);
+    struct Row {
+        const char* name;
+        QString value;
+        bool started;
+        QString mark = {};            // the file the probe leaves
+        QString commandLineSeen = {}; // what it was started with
+    };
+    const Row rows[] = {
+        {.name = "plain path with blanks",
+         .value = probe,
+         .started = true,
+         .mark = u"started"_s,
+         .commandLineSeen = u'"' + probe + u'"'},
+        {.name = "quoted command line with arguments",
+         .value = u'"' + probe + u"\" mark quoted"_s,
+         .started = true,
+         .mark = u"quoted"_s,
+         .commandLineSeen = u'"' + probe + u"\" mark quoted"_s},
+        {.name = "plain path of a missing program",
+         .value = box.nativePath(u"none.exe"_s),
+         .started = false},
+        {.name = "plain path that only a split would find",
+         .value = box.nativePath(u"probe.exe mark split"_s),
+         .started = false},
+        {.name = "quoted missing program",
+         .value = u'"' + box.nativePath(u"none.exe"_s) + u'"',
+         .started = false},
+        {.name = "empty", .value = QString(), .started = false},
+    };
+    platform::WinPrograms programs;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(programs.startDetached(row.value), row.started);
+        if (row.started) {
+            EXPECT_EQ(markLeft(box.folder + u'/' + row.mark + u".txt"_s), row.commandLineSeen);
+        }
+    }
+    EXPECT_FALSE(QFile::exists(box.dir.filePath(u"started.txt"_s)));
+}
+
+// The About box's launcher, end to end through the real registry and start.
+TEST(WinPrograms, SystemInformationStartsFromQuotedRegistryValue)
+{
+    Sandbox box;
+    const QString value = u'"' + box.nativePath(u"probe.exe"_s) + u"\" mark sysinfo"_s;
+    ASSERT_EQ(reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s, u"/d"_s, value,
+                   u"/f"_s}),
+              0);
+    FakeServices fakes;
+    platform::WinRegistry registry;
+    platform::WinPrograms programs;
+    platform::Services services{fakes.dialogs, fakes.shell, fakes.clipboard,    fakes.zOrder,
+                                registry,      programs,    fakes.instanceGuard};
+    ui::StartSysInfo(services, u"Quorvel"_s);
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+    EXPECT_EQ(markLeft(box.folder + u"/sysinfo.txt"_s), value);
+    reg({u"delete"_s, kToolKey, u"/f"_s});
+}
+
+// ---- shell open: what would run a program is never handed to the shell ----
+
+TEST(WinShell, RefusesProgramsAndOpensNothing)
+{
+    Sandbox box;
+    const QString probe = box.folder + u"/probe.exe"_s;
+    QFile script(box.folder + u"/run me.bat"_s);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write(("echo x > \"" + native(box.folder + u"/batch.txt"_s)).toLocal8Bit() + "\"\r\n");
+    script.close();
+    QFile::copy(probePath(), box.folder + u"/disguised.txt"_s);
+    struct Row {
+        const char* name;
+        QString target;
+        int result;
+    };
+    const Row rows[] = {
+        {.name = "program by path",
+         .target = native(probe),
+         .result = platform::kShellAccessDenied},
+        {.name = "program by file URL",
+         .target = QUrl::fromLocalFile(probe).toString(),
+         .result = platform::kShellAccessDenied},
+        {.name = "batch file",
+         .target = native(script.fileName()),
+         .result = platform::kShellAccessDenied},
+        {.name = "program under a document's name",
+         .target = box.nativePath(u"disguised.txt"_s),
+         .result = platform::kShellAccessDenied},
+        {.name = "program on a share",
+         .target = uR"(\\server\share\setup.exe)"_s,
+         .result = platform::kShellAccessDenied},
+        {.name = "script URL",
+         .target = u"vbscript:msgbox(1)"_s,
+         .result = platform::kShellAccessDenied},
+        {.name = "missing file",
+         .target = box.nativePath(u"none.pdf"_s),
+         .result = platform::kShellFileNotFound},
+    };
+    platform::WinShell shell;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(shell.open(row.target), row.result);
+    }
+    // Anything started would have left its mark by now.
+    QTest::qWait(2000);
+    EXPECT_EQ(QDir(box.folder).entryList({u"*.txt"_s}), QStringList{u"disguised.txt"_s});
+}
+
+// ---- keep on top ----
+
+bool reportsTopmost(QWidget& window)
+{
+    const auto hwnd = reinterpret_cast<HWND>(window.winId());
+    return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+}
+
+TEST(WinZOrder, TopmostInAndOutInPlace)
+{
+    ASSERT_EQ(QGuiApplication::platformName(), u"windows"_s) << "real windows are needed";
+    QWidget window;
+    window.setGeometry(200, 200, 320, 160);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QRect before = window.geometry();
+    platform::WinZOrder zOrder;
+    for (const bool topmost : {true, false, true, false}) {
+        SCOPED_TRACE(topmost ? "into the topmost band" : "out of it");
+        zOrder.setTopmost(&window, topmost);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(reportsTopmost(window), topmost);
+        EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.geometry(), before);
+    }
+}
+
+TEST(WinZOrder, TopmostChosenBeforeTheWindowExists)
+{
+    QWidget window;
+    platform::WinZOrder zOrder;
+    zOrder.setTopmost(&window, true);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(reportsTopmost(window));
+}
+
+} // namespace
+} // namespace quorvel::test

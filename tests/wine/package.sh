@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# The Windows packages under Wine, with nothing of the build on the search
+# path: the portable .zip runs as unpacked; the installer, run silently,
+# installs per machine with a Start-menu entry and an "Apps & features" entry,
+# the installed program starts from its folder, and the silent uninstaller
+# leaves nothing behind. Usage: package.sh <build dir> <wine-run>.
+set -u
+build_dir=$(cd "${1:?usage: package.sh <build dir> <wine-run>}" && pwd)
+wine_run=${2:?usage: package.sh <build dir> <wine-run>}
+here=$(cd "$(dirname "$0")" && pwd)
+
+fail() {
+    echo "FAIL: $*"
+    exit 1
+}
+
+if [ -z "${QUORVEL_PACKAGE_UNDER_X:-}" ]; then
+    export QUORVEL_PACKAGE_UNDER_X=1
+    exec bash "$here/../x11/run-under-x.sh" bash "$0" "$build_dir" "$wine_run"
+fi
+unset QT_QPA_PLATFORM
+export QUORVEL_WINE_BARE=1 LC_ALL=C.UTF-8
+installer=$(ls "$build_dir"/Quorvel-*-windows-x64.exe 2>/dev/null | head -n 1)
+zip=$(ls "$build_dir"/Quorvel-*-windows-x64.zip 2>/dev/null | head -n 1)
+[ -n "$installer" ] && [ -n "$zip" ] || fail "no packages in $build_dir (cpack makes them)"
+
+"$wine_run" cmd /c exit >/dev/null 2>&1 # the prefix exists from here on
+prefix=$(. <(grep -m1 '^export WINEPREFIX=' "$wine_run") && echo "$WINEPREFIX")
+drive=$prefix/drive_c
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+# Everything outside Wine's own folders, and the registry's mentions of us.
+snapshot() {
+    wineserver_wait
+    (cd "$drive" && find . -path ./windows -prune -o -path '*/Temp' -prune -o -print | sort)
+    local hive
+    for hive in "$prefix"/*.reg; do
+        echo "registry $(basename "$hive"): $(grep -ic 'quorvel\|veskard' "$hive") mentions"
+    done
+}
+wineserver_wait() {
+    WINEPREFIX=$prefix wineserver -w
+}
+
+# Starts Quorvel.exe, goes past the start-up screen and ends it with Escape.
+run_program() {
+    local exe=$1 pid window main status
+    "$wine_run" "$exe" &
+    pid=$!
+    for _ in $(seq 600); do
+        window=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Quorvel   Ver\. ' 2>/dev/null) &&
+            break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { kill "$pid"; fail "$exe showed no start-up screen"; }
+    # A key pressed before the window has the focus is lost: Enter is given
+    # again while the start-up screen stays.
+    for step in $(seq 600); do
+        main=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Quorvel   Ver\. ' 2>/dev/null)
+        [ -n "$main" ] && [ "$main" != "$window" ] && break
+        if [ "$main" = "$window" ] && [ $((step % 100)) = 1 ]; then
+            xdotool windowactivate --sync "$window" >/dev/null 2>&1
+            xdotool key --clearmodifiers Return
+        fi
+        main=
+        sleep 0.1
+    done
+    [ -n "$main" ] || { kill "$pid"; fail "$exe opened no main window"; }
+    xdotool windowactivate --sync "$main" >/dev/null 2>&1
+    xdotool key --clearmodifiers Escape
+    wait "$pid"
+    status=$?
+    [ "$status" = 0 ] || fail "$exe ended with status $status"
+}
+
+translate_check() {
+    local exe=$1 out
+    out=$(printf 'x%%3a%%2f%%2fy%%2ez\n' | "$wine_run" "$exe" | tr -d '\r')
+    [ "$out" = "$(printf '4\tx://y.z')" ] || fail "$exe wrote [$out]"
+}
+
+# ---- the portable folder ----
+unzip -q "$zip" -d "$work/zip"
+folder=$(ls -d "$work"/zip/Quorvel-* | head -n 1)
+for file in Quorvel.exe quorvel-translate.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
+    libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll platforms/qwindows.dll \
+    styles/qwindowsvistastyle.dll; do
+    [ -f "$folder/$file" ] || fail "the zip lacks $file"
+done
+translate_check "$folder/quorvel-translate.exe"
+run_program "$folder/Quorvel.exe"
+echo "ok: the unpacked zip runs with nothing else on the search path"
+
+# ---- install, run, uninstall ----
+snapshot >"$work/before"
+"$wine_run" "$installer" /S || fail "the installer ended with status $?"
+wineserver_wait
+target="$drive/Program Files/Quorvel"
+[ -f "$target/Quorvel.exe" ] || fail "nothing installed into C:\\Program Files\\Quorvel"
+[ -f "$target/platforms/qwindows.dll" ] || fail "the Windows platform plugin was not installed"
+[ -f "$target/Uninstall.exe" ] || fail "no uninstaller"
+menu="$drive/ProgramData/Microsoft/Windows/Start Menu/Programs/Quorvel"
+[ -f "$menu/Quorvel.lnk" ] || fail "no Start-menu entry for all users"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Quorvel'
+entry=$("$wine_run" reg query "$key" 2>/dev/null | tr -d '\r')
+for field in "DisplayName.*Quorvel" "DisplayVersion.*2\.2\.1" "Publisher.*Veskard" \
+    "UninstallString.*Program Files.Quorvel.Uninstall.exe"; do
+    echo "$entry" | grep -q "$field" || fail "Apps & features entry lacks $field"
+done
+echo "ok: installed into Program Files with a Start-menu entry and an Apps & features entry"
+
+translate_check 'C:\Program Files\Quorvel\quorvel-translate.exe'
+run_program 'C:\Program Files\Quorvel\Quorvel.exe'
+echo "ok: the installed program runs from its folder"
+
+"$wine_run" 'C:\Program Files\Quorvel\Uninstall.exe' /S || fail "the uninstaller ended with status $?"
+wineserver_wait # the uninstaller finishes from a copy of itself
+snapshot >"$work/after"
+if ! diff "$work/before" "$work/after" >"$work/diff"; then
+    fail "left behind after uninstalling: $(grep '^[<>]' "$work/diff" | head -n 10 | tr '\n' ' ')"
+fi
+echo "PASS: zip and installer work; the uninstaller left no file and no registry entry behind"

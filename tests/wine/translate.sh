@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# quorvel-translate.exe under Wine must write the very bytes the Linux build
+# writes: line ends, UTF-8 and a Ctrl-Z in the input pass through untouched, and
+# an --ending beyond the system code page arrives whole.
+# Usage: translate.sh <wine-run> <quorvel-translate.exe> <Linux quorvel-translate>
+set -u
+wine_run=${1:?usage: translate.sh WINE_RUN WINDOWS_EXE LINUX_EXE}
+windows=${2:?}
+linux=${3:?}
+if [ ! -x "$linux" ]; then
+    echo "SKIP: no Linux build of quorvel-translate to compare with ($linux)"
+    exit 77
+fi
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# Wine hands the arguments over in the locale's encoding.
+export LC_ALL=C.UTF-8
+failures=0
+
+# compare NAME INPUT_FILE [OPTIONS...]
+compare() {
+    local name=$1 input=$2
+    shift 2
+    "$linux" "$@" <"$input" >"$work/linux.out" 2>"$work/linux.err"
+    local linux_status=$?
+    "$wine_run" "$windows" "$@" <"$input" >"$work/windows.out" 2>"$work/windows.err"
+    local windows_status=$?
+    local stream
+    for stream in out err; do
+        if ! cmp -s "$work/linux.$stream" "$work/windows.$stream"; then
+            echo "FAIL: $name: standard ${stream/err/error} differs from the Linux build's"
+            echo "  Linux:   $(od -An -c "$work/linux.$stream" | tr -s ' \n' ' ' | head -c 160)"
+            echo "  Windows: $(od -An -c "$work/windows.$stream" | tr -s ' \n' ' ' | head -c 160)"
+            failures=$((failures + 1))
+        fi
+    done
+    if [ "$linux_status" != "$windows_status" ]; then
+        echo "FAIL: $name: exit status $windows_status, the Linux build's $linux_status"
+        failures=$((failures + 1))
+    fi
+}
+
+# input NAME: printf's %b escapes of the rest, into a file
+input() {
+    local file="$work/$1.in"
+    shift
+    printf '%b' "$*" >"$file"
+    echo "$file"
+}
+
+compare "README: dynamic" "$(input readme1 \
+    "https://r.example.com/c?id=7&action=https%3A%2F%2Fexample.org%2Fa%3Fb%3D1%26c%3D2');\nx%252Fy\n")"
+compare "README: predefined" "$(input readme2 'x%252Fy\n')" --predefined
+compare "README: own ending" "$(input readme3 'abcEND \n')" --ending end
+compare "CR LF, no final line end" "$(input crlf 'a%41\r\n\r\nb%42')"
+compare "Ctrl-Z inside a line and alone" "$(input ctrlz 'a\x1ab%41\n\x1a\nafter%42\n')"
+compare "UTF-8 raw, escaped and broken" "$(input utf8 'caf\xc3\xa9 %C3%A9\n\xff%e2%82\n\xe2\x82\xac%E2%82%AC\n')"
+compare "ending beyond the code page" "$(input ending '\xd0\xb6%41\xd0\x96\xc2\xbb\n')" --ending 'Ж»'
+compare "message on standard error" "$(input overflow "$(printf '%%41%.0s' $(seq 40000))\n")"
+
+# A batch of a few thousand links, made the same way on every run.
+awk 'BEGIN {
+    for (i = 0; i < 4000; i++) {
+        line = "http://r.example/c?id=" i "&action=https%3A%2F%2Fh" i % 97 ".example%2Fp%3Fq%3D" i
+        if (i % 3 == 0) line = line "%26n%3D%C3%A9%E2%82%AC"
+        if (i % 5 == 0) line = line "\xc3\xa9"
+        if (i % 2 == 0) line = line "'"'"');"
+        printf "%s%s", line, (i % 7 == 0 ? "\r\n" : "\n")
+    }
+}' >"$work/batch.in"
+compare "batch of 4000 links" "$work/batch.in"
+compare "batch of 4000 links, predefined" "$work/batch.in" --predefined
+
+if [ "$failures" != 0 ]; then
+    echo "FAIL: $failures differences"
+    exit 1
+fi
+echo "PASS: the Windows build wrote the Linux build's bytes in every case"
