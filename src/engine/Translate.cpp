@@ -509,23 +509,30 @@ TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
     if (text.empty())
         return shown;
     std::int16_t made = 0;
+    // Set last in the body: the Windows build (mingw at -O2, unwinding under
+    // Wine) was seen to keep the view a failed body had half made.
+    bool finished = false;
     switch (method) {
     case TranslationMethod::Predefined:
         withErrorHandler(reporter, kPredefTitle, [&] {
             shown.text = predefinedInPlace(reporter, maCode, maChar, options, text.data(),
                                            text.size(), made);
             shown.count = made;
+            finished = true;
         });
         break;
     case TranslationMethod::Dynamic:
         withErrorHandler(reporter, kDynTitle, [&] {
             shown.text = dynamicInPlace(options, text.data(), text.size(), made);
             shown.count = made;
+            finished = true;
         });
         break;
     case TranslationMethod::None:
         break;
     }
+    if (!finished)
+        return {};
     shown.text = trimmed(shown.text);
     return shown;
 }
