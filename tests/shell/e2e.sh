@@ -40,18 +40,7 @@ if [ -z "${QUORVEL_E2E_UNDER_X:-}" ]; then
     exec bash "$here/../x11/run-under-x.sh" bash "$0" "$build_dir"
 fi
 
-# Polls a command for up to twenty seconds (CI machines are busy); prints its output.
-wait_for() {
-    local output
-    for _ in $(seq 200); do
-        if output=$("$@" 2>/dev/null) && [ -n "$output" ]; then
-            echo "$output"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+source "$here/../support/wait_for.sh"
 
 # Every visible window of the program, by title.
 program_windows() {

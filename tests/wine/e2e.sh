@@ -25,18 +25,9 @@ if [ -z "${QUORVEL_E2E_UNDER_X:-}" ]; then
 fi
 unset QT_QPA_PLATFORM
 
-# Polls a command for up to sixty seconds (Wine starts slowly on a busy machine).
-wait_for() {
-    local output
-    for _ in $(seq "${WAIT_STEPS:-600}"); do
-        if output=$("$@" 2>/dev/null) && [ -n "$output" ]; then
-            echo "$output"
-            return 0
-        fi
-        sleep 0.1
-    done
-    return 1
-}
+# Wine starts slowly on a busy machine: up to a minute.
+WAIT_STEPS=600
+source "$here/../support/wait_for.sh"
 
 titled() {
     xdotool search --all --onlyvisible --pid "$1" --name "$2"
