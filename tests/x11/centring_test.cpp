@@ -22,7 +22,8 @@ template <class Window> void expectFrameCentredOnceShown()
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
     // The frame is known once the window manager has framed the window.
-    ASSERT_TRUE(QTest::qWaitFor([&] { return window->frameGeometry() != window->geometry(); }));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return window->frameGeometry() != window->geometry(); }, 15000));
     QTest::qWait(300);
     const QPoint offset =
         window->frameGeometry().center() - window->screen()->availableGeometry().center();

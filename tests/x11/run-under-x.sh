@@ -27,8 +27,9 @@ wm_pid=
 if command -v openbox >/dev/null; then
     openbox --sm-disable >/dev/null 2>&1 &
     wm_pid=$!
-    # Give the window manager time to take over the root window.
-    for _ in $(seq 50); do
+    # Give the window manager time to take over the root window; a busy
+    # machine may need several seconds.
+    for _ in $(seq 150); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
