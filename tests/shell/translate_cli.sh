@@ -3,15 +3,7 @@
 # QUORVEL_TRANSLATE overrides the command, for example
 # "wine /path/to/quorvel-translate.exe" for the Windows build.
 set -u
-read -r -a tool <<<"${QUORVEL_TRANSLATE:-${1:?usage: translate_cli.sh BUILD_DIR}/tools/quorvel-translate/quorvel-translate}"
-if ! command -v "${tool[0]}" >/dev/null; then
-    echo "FAIL: ${tool[0]} was not built" >&2
-    exit 1
-fi
-
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
+source "$(dirname "$0")/filter_tool.sh"
 
 # run NAME EXPECTED_STATUS INPUT [OPTIONS...]: stdout and stderr land in files.
 run() {
