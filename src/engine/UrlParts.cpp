@@ -6,6 +6,8 @@
 
 namespace quorvel::unwrap {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr char16_t lowerAscii(char16_t c) noexcept
@@ -177,7 +179,7 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name)
     if (i == text.size() || length == 0)
         return SchemeKind::None;
     const std::u16string_view scheme(read, std::min(length, std::size(read)));
-    if (length <= 5 && (scheme == u"http" || scheme == u"https"))
+    if (length <= 5 && (scheme == u"http"sv || scheme == u"https"sv))
         return SchemeKind::Web;
     if (name) {
         for (const char16_t c : text.substr(start, i - start))
@@ -211,7 +213,7 @@ void normalizeWebScheme(std::u16string& url)
         ++end;
     if (end == colon + 3 && url[colon + 1] == u'/' && url[colon + 2] == u'/')
         return;
-    url.replace(colon + 1, end - colon - 1, u"//");
+    url.replace(colon + 1, end - colon - 1, u"//"sv);
 }
 
 } // namespace quorvel::unwrap
