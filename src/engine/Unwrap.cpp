@@ -319,9 +319,12 @@ Walk::Found Walk::findTarget()
 Walk::Found Walk::tryAction()
 {
     std::u16string& text = b_.value;
-    if (scan::findMarker(b_.current.data(), b_.current.size()).marker == b_.current.size())
+    const std::size_t marker = scan::findMarker(b_.current.data(), b_.current.size()).marker;
+    if (marker == b_.current.size())
         return Found::Nothing;
-    text.assign(b_.current);
+    // From the marker on: the same cut, found again at once, and no 16-bit
+    // limit on where the marker stands in a long line.
+    text.assign(b_.current, marker);
     static const CodeTable unused{};
     SilentReporter reporter;
     const TranslationView view = translateInPlace(reporter, TranslationMethod::Dynamic, unused,
