@@ -47,16 +47,16 @@ bool listed(std::u16string_view list, std::u16string_view name)
     return false;
 }
 
-bool isBlankOrControl(char16_t c)
+bool isBlankOrC0Control(char16_t c)
 {
     return c <= u' ';
 }
 
 std::u16string_view trimmedInput(std::u16string_view text)
 {
-    while (!text.empty() && isBlankOrControl(text.front()))
+    while (!text.empty() && isBlankOrC0Control(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && isBlankOrControl(text.back()))
+    while (!text.empty() && isBlankOrC0Control(text.back()))
         text.remove_suffix(1);
     return text;
 }
