@@ -279,7 +279,7 @@ void Walk::run(std::u16string_view input)
     if (result_.layers == 0)
         result_.target.assign(trimmed);
     else
-        result_.target.assign(b_.current);
+        std::swap(result_.target, b_.current); // buffers trade places: nothing copied
     describeHost(trimmed);
 }
 
