@@ -1,0 +1,206 @@
+#include "engine/UrlParts.h"
+
+#include "engine/Scan.h"
+
+#include <algorithm>
+
+namespace quorvel::unwrap {
+
+using namespace std::string_view_literals;
+
+namespace {
+
+constexpr char16_t lowerAscii(char16_t c) noexcept
+{
+    return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+}
+
+bool isLetter(char16_t c) noexcept
+{
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+
+bool isSchemeChar(char16_t c) noexcept
+{
+    return isLetter(c) || (c >= u'0' && c <= u'9') || c == u'+' || c == u'-' || c == u'.';
+}
+
+// Browsers skip these inside an address wherever they stand.
+bool isSkipped(char16_t c) noexcept
+{
+    return c == u'\t' || c == u'\n' || c == u'\r';
+}
+
+std::size_t schemeEnd(std::u16string_view url) noexcept
+{
+    if (url.empty() || !isLetter(url[0]))
+        return 0;
+    for (std::size_t i = 1; i < url.size(); ++i) {
+        if (url[i] == u':')
+            return i;
+        if (!isSchemeChar(url[i]))
+            return 0;
+    }
+    return 0;
+}
+
+} // namespace
+
+bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) noexcept
+{
+    return a.size() == b.size() && startsWithIgnoringCase(a, b);
+}
+
+bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) noexcept
+{
+    if (text.size() < prefix.size())
+        return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (lowerAscii(text[i]) != lowerAscii(prefix[i]))
+            return false;
+    return true;
+}
+
+bool isAscii(std::u16string_view text) noexcept
+{
+    return scan::findNonAscii(text.data(), 0, text.size()) == text.size();
+}
+
+bool hasBlankOrControl(std::u16string_view text) noexcept
+{
+    return findBlankOrControl(text) != std::u16string_view::npos;
+}
+
+std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from) noexcept
+{
+    const std::size_t at = scan::findUnit(text.data(), from, text.size(), c);
+    return at == text.size() ? std::u16string_view::npos : at;
+}
+
+std::size_t findLastUnit(std::u16string_view text, char16_t c) noexcept
+{
+    std::size_t last = std::u16string_view::npos;
+    for (std::size_t at = findUnit(text, c); at != std::u16string_view::npos;
+         at = findUnit(text, c, at + 1))
+        last = at;
+    return last;
+}
+
+std::size_t findBlankOrControl(std::u16string_view text, std::size_t from) noexcept
+{
+    const std::size_t at = scan::findBlankOrControl(text.data(), from, text.size());
+    return at == text.size() ? std::u16string_view::npos : at;
+}
+
+UrlParts splitUrl(std::u16string_view url) noexcept
+{
+    // Each delimiter by the vector scan, and each stretch read once: links
+    // are long, and their hosts and queries often are too.
+    const auto firstOf = [&](std::size_t from, std::u16string_view set) {
+        return scan::findAnyOf(url.data(), from, url.size(), set);
+    };
+    UrlParts parts;
+    std::size_t at = schemeEnd(url);
+    if (at > 0) {
+        parts.scheme = url.substr(0, at);
+        ++at;
+    }
+    const auto isSlash = [&](std::size_t i) {
+        return i < url.size() && (url[i] == u'/' || url[i] == u'\\');
+    };
+    if (isSlash(at) && isSlash(at + 1)) {
+        // The host follows the last '@' and ends at the last ':' behind it,
+        // unless that colon is inside an IPv6 address's brackets.
+        const std::size_t start = at + 2;
+        std::size_t host = start;
+        std::size_t colon = url.size();
+        for (at = firstOf(start, u"/\\?#@:"); at < url.size(); at = firstOf(at + 1, u"/\\?#@:")) {
+            if (url[at] == u'@') {
+                host = at + 1;
+                colon = url.size();
+            } else if (url[at] == u':') {
+                colon = at;
+            } else {
+                break;
+            }
+        }
+        if (colon < at && url[host] == u'[' && scan::findUnit(url.data(), colon, at, u']') < at)
+            colon = at;
+        parts.authority = url.substr(start, at - start);
+        parts.host = url.substr(host, std::min(colon, at) - host);
+    }
+    parts.tail = url.substr(at);
+    const std::size_t question = firstOf(at, u"?#");
+    const std::size_t hash =
+        question < url.size() && url[question] == u'?' ? firstOf(question, u"#") : question;
+    parts.path = url.substr(at, question - at);
+    if (question < hash) {
+        parts.hasQuery = true;
+        parts.query = url.substr(question + 1, hash - question - 1);
+    }
+    if (hash < url.size())
+        parts.fragment = url.substr(hash + 1);
+    return parts;
+}
+
+SchemeKind readScheme(std::u16string_view text, std::u16string* name)
+{
+    std::size_t start = 0;
+    while (start < text.size() && text[start] <= u' ')
+        ++start;
+    char16_t read[6];
+    std::size_t length = 0;
+    std::size_t i = start;
+    for (; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (isSkipped(c))
+            continue;
+        if (c == u':')
+            break;
+        if (!(length == 0 ? isLetter(c) : isSchemeChar(c)))
+            return SchemeKind::None;
+        if (length < std::size(read))
+            read[length] = lowerAscii(c);
+        ++length;
+    }
+    if (i == text.size() || length == 0)
+        return SchemeKind::None;
+    const std::u16string_view scheme(read, std::min(length, std::size(read)));
+    if (length <= 5 && (scheme == u"http"sv || scheme == u"https"sv))
+        return SchemeKind::Web;
+    if (name) {
+        for (const char16_t c : text.substr(start, i - start))
+            if (!isSkipped(c))
+                *name += lowerAscii(c);
+    }
+    return SchemeKind::Other;
+}
+
+void cleanAsBrowser(std::u16string& text)
+{
+    if (!hasBlankOrControl(text))
+        return;
+    if (scan::findAnyOf(text.data(), 0, text.size(), u"\t\n\r") < text.size())
+        std::erase_if(text, isSkipped);
+    const auto blank = [](char16_t c) { return c <= u' '; };
+    const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
+    text.erase(last, text.end());
+    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
+}
+
+void normalizeWebScheme(std::u16string& url)
+{
+    const std::size_t colon = url.find(u':');
+    if (colon == std::u16string::npos)
+        return;
+    std::transform(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon), url.begin(),
+                   lowerAscii);
+    std::size_t end = colon + 1;
+    while (end < url.size() && (url[end] == u'/' || url[end] == u'\\'))
+        ++end;
+    if (end == colon + 3 && url[colon + 1] == u'/' && url[colon + 2] == u'/')
+        return;
+    url.replace(colon + 1, end - colon - 1, u"//"sv);
+}
+
+} // namespace quorvel::unwrap
