@@ -59,18 +59,10 @@ compare "UTF-8 raw, escaped and broken" "$(input utf8 'caf\xc3\xa9 %C3%A9\n\xff%
 compare "ending beyond the code page" "$(input ending '\xd0\xb6%41\xd0\x96\xc2\xbb\n')" --ending 'Ж»'
 compare "message on standard error" "$(input overflow "$(printf '%%41%.0s' $(seq 40000))\n")"
 
-# A batch of a few thousand links, made the same way on every run.
-awk 'BEGIN {
-    for (i = 0; i < 4000; i++) {
-        line = "http://r.example/c?id=" i "&action=https%3A%2F%2Fh" i % 97 ".example%2Fp%3Fq%3D" i
-        if (i % 3 == 0) line = line "%26n%3D%C3%A9%E2%82%AC"
-        if (i % 5 == 0) line = line "\xc3\xa9"
-        if (i % 2 == 0) line = line "'"'"');"
-        printf "%s%s", line, (i % 7 == 0 ? "\r\n" : "\n")
-    }
-}' >"$work/batch.in"
-compare "batch of 4000 links" "$work/batch.in"
-compare "batch of 4000 links, predefined" "$work/batch.in" --predefined
+# The filter test's batch of a few thousand varied links.
+LC_ALL=C awk -f "$(dirname "$0")/../tools/quorvel-translate/batch.awk" >"$work/batch.in"
+compare "generated batch" "$work/batch.in"
+compare "generated batch, predefined" "$work/batch.in" --predefined
 
 if [ "$failures" != 0 ]; then
     echo "FAIL: $failures differences"
