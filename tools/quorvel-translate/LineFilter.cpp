@@ -24,10 +24,14 @@ constexpr std::size_t kKeptUnits = std::size_t{1} << 18;
 // Room for a count, its tab and the line end.
 constexpr std::size_t kLineFrame = 16;
 
-// Ends the run: standard input could not be read or output written.
+// Ends the run: output could not be written, or standard input read when no
+// file was named.
 struct StreamFailure {
     const char* what;
 };
+
+// Ends the reading of one input.
+struct ReadFailure {};
 
 } // namespace
 
@@ -90,21 +94,58 @@ LineFilter::~LineFilter() = default;
 int LineFilter::run()
 {
     try {
-        for (;;) {
-            takeLines();
-            if (atEnd_)
-                break;
-            refill();
+        if (options_.files.empty()) {
+            try {
+                readAll();
+            } catch (const ReadFailure&) {
+                throw StreamFailure{"cannot read input"};
+            }
         }
-        if (begin_ < end_ || held_ > 0 || dropping_)
-            endLine(begin_, end_); // the last line, without a line end
+        for (const std::string& name : options_.files)
+            readFile(name);
         flush();
     } catch (const StreamFailure& failure) {
         writeError(std::string("quorvel-translate: ") + failure.what + ": " + failureReason() +
                    "\n");
         return kExitStreams;
     }
+    if (unreadable_)
+        return kExitStreams;
     return raised_ ? kExitMessages : kExitOk;
+}
+
+// A file that cannot be read is reported after the lines read before, and
+// the next one is read.
+void LineFilter::readFile(const std::string& name)
+{
+    try {
+        if (name == "-")
+            useStandardInput();
+        else if (!openInputFile(name))
+            throw ReadFailure{};
+        readAll();
+    } catch (const ReadFailure&) {
+        flush();
+        writeError("quorvel-translate: cannot read " + name + ": " + failureReason() + "\n");
+        unreadable_ = true;
+        held_ = 0;
+        dropping_ = false;
+    }
+    useStandardInput();
+    begin_ = end_ = 0;
+    lfKnown_ = skipLf_ = atEnd_ = false;
+}
+
+void LineFilter::readAll()
+{
+    for (;;) {
+        takeLines();
+        if (atEnd_)
+            break;
+        refill();
+    }
+    if (begin_ < end_ || held_ > 0 || dropping_)
+        endLine(begin_, end_); // the last line, without a line end
 }
 
 void LineFilter::takeLines()
@@ -170,7 +211,7 @@ void LineFilter::refill()
     const std::ptrdiff_t got = readInput(in_.get() + end_, kInputSize - end_);
     if (got < 0) {
         flush();
-        throw StreamFailure{"cannot read input"};
+        throw ReadFailure{};
     }
     if (got == 0)
         atEnd_ = true;
@@ -196,13 +237,7 @@ void LineFilter::endLine(std::size_t begin, std::size_t end)
     const std::string_view bytes(in_.get() + begin, end - begin);
     if (!dropping_ && text_.reserve(held_ + bytes.size())) {
         const std::size_t units = held_ + decodeUtf8To(bytes, text_.data() + held_);
-        TranslationView shown{};
-        withErrorHandler(*messages_, u"cmdTrans", [&] {
-            shown = translateInPlace(*messages_, options_.method, codes_, chars_, options_.trailing,
-                                     {text_.data(), units});
-        });
-        reportMessages();
-        emit(shown.text, shown.count);
+        translateLine(units);
     } else {
         reportRuntimeError(*messages_, outOfMemoryError(), u"cmdTrans");
         reportMessages();
@@ -211,6 +246,17 @@ void LineFilter::endLine(std::size_t begin, std::size_t end)
     held_ = 0;
     dropping_ = false;
     text_.trim();
+}
+
+void LineFilter::translateLine(std::size_t units)
+{
+    TranslationView shown{};
+    withErrorHandler(*messages_, u"cmdTrans", [&] {
+        shown = translateInPlace(*messages_, options_.method, codes_, chars_, options_.trailing,
+                                 {text_.data(), units});
+    });
+    reportMessages();
+    emit(shown.text, shown.count);
 }
 
 void LineFilter::emit(std::u16string_view text, std::int16_t count)

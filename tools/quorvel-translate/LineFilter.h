@@ -9,12 +9,14 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace quorvel::cli {
 
 struct Options {
     TranslationMethod method = TranslationMethod::Dynamic;
     TrailingOptions trailing;
+    std::vector<std::string> files; // read in order; none: standard input
 };
 
 // Exit statuses.
@@ -48,22 +50,26 @@ class LineFilter {
 public:
     explicit LineFilter(const Options& options);
     ~LineFilter();
-    // Reads standard input to its end; returns the exit status.
+    // Reads the files, or standard input, to their end; returns the exit status.
     int run();
 
 private:
     class Messages;
 
+    void readFile(const std::string& name);
+    void readAll();
     void takeLines();
     bool takeLine();
     void holdLongLine();
     void refill();
     void endLine(std::size_t begin, std::size_t end);
+    void translateLine(std::size_t units);
     void emit(std::u16string_view text, std::int16_t count);
     void reportMessages();
     void flush();
 
     Options options_;
+    bool unreadable_ = false; // a file could not be read
     CodeTable codes_, chars_;
     std::unique_ptr<Messages> messages_;
     bool raised_ = false;

@@ -1,11 +1,13 @@
 // quorvel-translate: the Translate command as a filter. One link per line on
-// standard input, one "count<TAB>text" line per link on standard output.
+// standard input or from files, one "count<TAB>text" line per link on
+// standard output.
 
 #include "LineFilter.h"
 #include "StdStreams.h"
 #include "engine/Text.h"
 #include "engine/Utf8.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,11 +17,13 @@ namespace {
 using namespace quorvel;
 using namespace quorvel::cli;
 
-constexpr char kUsage[] = "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT] "
-                          "[--help] [--version]\n";
+constexpr char kUsage[] =
+    "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT]\n"
+    "                         [--help] [--version] [FILE...]\n";
 
 constexpr char kHelp[] =
-    "Reads links from standard input, one per line (a line ends with LF, CR LF\n"
+    "Reads links from the files named, in order, or from standard input when\n"
+    "none is (\"-\" is standard input), one per line (a line ends with LF, CR LF\n"
     "or CR), and writes for each the number of replacements, a tab and the\n"
     "translated link.\n"
     "\n"
@@ -28,11 +32,13 @@ constexpr char kHelp[] =
     "  --keep-ending   do not remove the trailing characters\n"
     "  --ending TEXT   the trailing characters to remove (default ');),\n"
     "                  upper-cased, trailing blanks removed, ignored when blank\n"
+    "  --              every argument after it is a file name\n"
     "\n"
     "Message boxes go to standard error as \"title: text\".\n"
     "Exit status: 0 when all went well; 1 when any message was written; 2 on bad\n"
-    "options; 3 when standard input could not be read or standard output not\n"
-    "written (the reason goes to standard error).\n";
+    "options; 3 when input could not be read or standard output not written (the\n"
+    "reason goes to standard error; a file that cannot be read is named, and the\n"
+    "others are still read).\n";
 
 int usageError(const std::string& problem)
 {
@@ -49,20 +55,21 @@ int show(const std::string& text)
     return kExitStreams;
 }
 
-} // namespace
-
-int main(int argc, char** argv)
+// Parses the arguments into options; an exit status when the run ends here.
+std::optional<int> parse(const std::vector<std::string>& args, Options& options)
 {
-    prepareStandardStreams();
-    const std::vector<std::string> args = commandLineArguments(argc, argv);
-    Options options;
+    bool optionsDone = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string_view arg = args[i];
-        if (arg == "--help")
+        if (optionsDone || arg == "-" || arg.rfind('-', 0) != 0) {
+            options.files.emplace_back(arg);
+        } else if (arg == "--") {
+            optionsDone = true;
+        } else if (arg == "--help") {
             return show(std::string(kUsage) + '\n' + kHelp);
-        if (arg == "--version")
+        } else if (arg == "--version") {
             return show("quorvel-translate " QUORVEL_VERSION "\n");
-        if (arg == "--predefined") {
+        } else if (arg == "--predefined") {
             options.method = TranslationMethod::Predefined;
         } else if (arg == "--keep-ending") {
             options.trailing.removeTrailing = false;
@@ -81,5 +88,16 @@ int main(int argc, char** argv)
             return usageError("unknown argument '" + std::string(arg) + "'");
         }
     }
+    return std::nullopt;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    prepareStandardStreams();
+    Options options;
+    if (const std::optional<int> status = parse(commandLineArguments(argc, argv), options))
+        return *status;
     return LineFilter(options).run();
 }
