@@ -1,6 +1,7 @@
 #include "LineFilter.h"
 
 #include "StdStreams.h"
+#include "UnwrapReport.h"
 #include "engine/ErrorHandler.h"
 #include "engine/Reporter.h"
 #include "engine/RuntimeError.h"
@@ -82,11 +83,13 @@ public:
     std::string lines;
 };
 
-LineFilter::LineFilter(const Options& options)
-    : options_(options), messages_(std::make_unique<Messages>()), in_(new char[kInputSize]),
-      out_(new char[kOutputSize])
+LineFilter::LineFilter(const Options& options, const unwrap::HostNames* hosts)
+    : options_(options), hosts_(hosts), messages_(std::make_unique<Messages>()),
+      in_(new char[kInputSize]), out_(new char[kOutputSize])
 {
     buildTranslationTables(codes_, chars_);
+    unwrapOptions_.scope = options.unwrap.value_or(unwrap::Scope::All);
+    unwrapOptions_.trailing = options.trailing;
 }
 
 LineFilter::~LineFilter() = default;
@@ -234,10 +237,14 @@ void LineFilter::holdLongLine()
 
 void LineFilter::endLine(std::size_t begin, std::size_t end)
 {
+    ++lineNumber_;
     const std::string_view bytes(in_.get() + begin, end - begin);
     if (!dropping_ && text_.reserve(held_ + bytes.size())) {
         const std::size_t units = held_ + decodeUtf8To(bytes, text_.data() + held_);
-        translateLine(units);
+        if (options_.unwrap)
+            unwrapLine({text_.data(), units});
+        else
+            translateLine(units);
     } else {
         reportRuntimeError(*messages_, outOfMemoryError(), u"cmdTrans");
         reportMessages();
@@ -257,6 +264,43 @@ void LineFilter::translateLine(std::size_t units)
     });
     reportMessages();
     emit(shown.text, shown.count);
+}
+
+void LineFilter::unwrapLine(std::u16string_view line)
+{
+    unwrap::Result& result = unwrapped_;
+    bool done = false;
+    withErrorHandler(*messages_, u"cmdTrans", [&] {
+        unwrap::unwrapLink(line, unwrapOptions_, *hosts_, result);
+        done = true;
+    });
+    reportMessages();
+    if (!done) {
+        emit({}, 0);
+        return;
+    }
+    if (options_.trace)
+        report(traceText(lineNumber_, result));
+    if (options_.json)
+        emitBytes(jsonLine(line, result));
+    else
+        emit(result.target, static_cast<std::int16_t>(result.layers));
+    if (result.status != unwrap::Status::Done) {
+        report(problemText(lineNumber_, result));
+        raised_ = true;
+    }
+}
+
+void LineFilter::emitBytes(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        if (used_ == kOutputSize)
+            flush();
+        const std::size_t put = std::min(bytes.size(), kOutputSize - used_);
+        std::memcpy(out_.get() + used_, bytes.data(), put);
+        used_ += put;
+        bytes.remove_prefix(put);
+    }
 }
 
 void LineFilter::emit(std::u16string_view text, std::int16_t count)
@@ -283,10 +327,18 @@ void LineFilter::reportMessages()
 {
     if (messages_->lines.empty())
         return;
-    flush();
-    writeError(messages_->lines);
+    report(messages_->lines);
     messages_->lines.clear();
     raised_ = true;
+}
+
+// Standard error after the output of the lines before.
+void LineFilter::report(const std::string& text)
+{
+    if (text.empty())
+        return;
+    flush();
+    writeError(text);
 }
 
 void LineFilter::flush()

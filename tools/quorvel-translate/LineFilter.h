@@ -5,9 +5,11 @@
 
 #include "engine/Tables.h"
 #include "engine/Translate.h"
+#include "engine/Unwrap.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,12 +18,15 @@ namespace quorvel::cli {
 struct Options {
     TranslationMethod method = TranslationMethod::Dynamic;
     TrailingOptions trailing;
-    std::vector<std::string> files; // read in order; none: standard input
+    std::optional<unwrap::Scope> unwrap; // unwrap instead of translating
+    bool json = false;                   // unwrapping written as JSON
+    bool trace = false;                  // unwrapping steps to standard error
+    std::vector<std::string> files;      // read in order; none: standard input
 };
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitMessages = 1; // a message box was written to standard error
+inline constexpr int kExitMessages = 1; // a message box or an unfinished unwrapping
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitStreams = 3; // input could not be read or output written
 
@@ -48,7 +53,8 @@ private:
 
 class LineFilter {
 public:
-    explicit LineFilter(const Options& options);
+    // hosts is needed for unwrapping only.
+    explicit LineFilter(const Options& options, const unwrap::HostNames* hosts = nullptr);
     ~LineFilter();
     // Reads the files, or standard input, to their end; returns the exit status.
     int run();
@@ -64,12 +70,19 @@ private:
     void refill();
     void endLine(std::size_t begin, std::size_t end);
     void translateLine(std::size_t units);
+    void unwrapLine(std::u16string_view line);
     void emit(std::u16string_view text, std::int16_t count);
+    void emitBytes(std::string_view bytes);
     void reportMessages();
+    void report(const std::string& text);
     void flush();
 
     Options options_;
-    bool unreadable_ = false; // a file could not be read
+    const unwrap::HostNames* hosts_;
+    unwrap::Options unwrapOptions_;
+    unwrap::Result unwrapped_;   // kept for its buffers
+    std::size_t lineNumber_ = 0; // counted over all files
+    bool unreadable_ = false;    // a file could not be read
     CodeTable codes_, chars_;
     std::unique_ptr<Messages> messages_;
     bool raised_ = false;

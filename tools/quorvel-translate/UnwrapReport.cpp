@@ -149,12 +149,12 @@ std::string traceText(std::size_t line, const unwrap::Result& result)
     std::string out = result.steps.empty() ? prefix + "no layer removed\n" : std::string();
     for (std::size_t i = 0; i < result.steps.size(); ++i) {
         const unwrap::Step& step = result.steps[i];
-        out += prefix + "layer " + std::to_string(i + 1) + ": " + encodeUtf8(step.wrapper) +
-               (step.generic ? " (found by generic detection)" : "") + ", from the " +
+        out += prefix + "layer " + std::to_string(i + 1) + ": " +
+               (step.generic ? "found by generic detection" : encodeUtf8(step.wrapper)) + ", " +
                encodeUtf8(step.carrier);
         for (const std::u16string& decoding : step.decodings)
             out += ", " + encodeUtf8(decoding);
-        out += ": " + encodeUtf8(step.result) + '\n';
+        out += " -> " + encodeUtf8(step.result) + '\n';
     }
     for (const std::u16string& warning : result.warnings)
         out += prefix + "warning: " + encodeUtf8(warning) + '\n';

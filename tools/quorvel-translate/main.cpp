@@ -1,11 +1,12 @@
 // quorvel-translate: the Translate command as a filter. One link per line on
 // standard input or from files, one "count<TAB>text" line per link on
-// standard output.
+// standard output; or, with --unwrap, the link's wrappers removed.
 
 #include "LineFilter.h"
 #include "StdStreams.h"
 #include "engine/Text.h"
 #include "engine/Utf8.h"
+#include "platform/qt/QtHostNames.h"
 
 #include <optional>
 #include <string>
@@ -19,7 +20,8 @@ using namespace quorvel::cli;
 
 constexpr char kUsage[] =
     "usage: quorvel-translate [--predefined] [--keep-ending] [--ending TEXT]\n"
-    "                         [--help] [--version] [FILE...]\n";
+    "                         [--unwrap[=known] [--json] [--trace]] [--help] [--version]\n"
+    "                         [FILE...]\n";
 
 constexpr char kHelp[] =
     "Reads links from the files named, in order, or from standard input when\n"
@@ -32,13 +34,24 @@ constexpr char kHelp[] =
     "  --keep-ending   do not remove the trailing characters\n"
     "  --ending TEXT   the trailing characters to remove (default ');),\n"
     "                  upper-cased, trailing blanks removed, ignored when blank\n"
+    "  --unwrap        instead of translating, remove the layers that link\n"
+    "                  wrappers put around a link, offline, and write for each\n"
+    "                  line the number of layers removed, a tab and the target;\n"
+    "                  a walk that stops early (refused, opaque, ambiguous,\n"
+    "                  return-address, depth-limit) writes the last safe URL\n"
+    "                  and \"line N: STATUS: DETAIL\" to standard error\n"
+    "  --unwrap=known  the same with the known wrappers only, without generic\n"
+    "                  detection\n"
+    "  --json          with --unwrap: one JSON object a line instead\n"
+    "  --trace         with --unwrap: the layers removed, in words, to standard\n"
+    "                  error\n"
     "  --              every argument after it is a file name\n"
     "\n"
     "Message boxes go to standard error as \"title: text\".\n"
-    "Exit status: 0 when all went well; 1 when any message was written; 2 on bad\n"
-    "options; 3 when input could not be read or standard output not written (the\n"
-    "reason goes to standard error; a file that cannot be read is named, and the\n"
-    "others are still read).\n";
+    "Exit status: 0 when all went well; 1 when any message was written or an\n"
+    "unwrapping stopped early; 2 on bad options; 3 when input could not be read\n"
+    "or standard output not written (the reason goes to standard error; a file\n"
+    "that cannot be read is named, and the others are still read).\n";
 
 int usageError(const std::string& problem)
 {
@@ -84,10 +97,20 @@ std::optional<int> parse(const std::vector<std::string>& args, Options& options)
             }
             if (auto stored = trailingCharsFromEntry(decodeUtf8(entry)))
                 options.trailing.trailingChars = std::move(*stored);
+        } else if (arg == "--unwrap") {
+            options.unwrap = unwrap::Scope::All;
+        } else if (arg == "--unwrap=known") {
+            options.unwrap = unwrap::Scope::Known;
+        } else if (arg == "--json") {
+            options.json = true;
+        } else if (arg == "--trace") {
+            options.trace = true;
         } else {
             return usageError("unknown argument '" + std::string(arg) + "'");
         }
     }
+    if ((options.json || options.trace) && !options.unwrap)
+        return usageError("--json and --trace need --unwrap");
     return std::nullopt;
 }
 
@@ -99,5 +122,6 @@ int main(int argc, char** argv)
     Options options;
     if (const std::optional<int> status = parse(commandLineArguments(argc, argv), options))
         return *status;
-    return LineFilter(options).run();
+    const platform::QtHostNames hosts;
+    return LineFilter(options, &hosts).run();
 }
