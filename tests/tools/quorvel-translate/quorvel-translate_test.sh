@@ -64,6 +64,21 @@ while IFS='|' read -r name status options input stdout stderr; do
     check_stream "$name" err "$stderr"
 done <"$here/cases.txt"
 
+# The README's console examples print what it shows (standard error, which
+# follows the output before it, included).
+quorvel-translate() { "${tool[@]}" "$@"; }
+awk '/^```console$/ { on = 1; next } /^```$/ { on = 0 } on' "$here/../../../README.md" >readme
+command=
+while IFS= read -r line || [ -n "$command" ]; do
+    if [[ -n $command && ( -z $line || $line == '$ '* ) ]]; then
+        eval "$command" >out 2>&1
+        cmp -s out expected || fail "README: '$command' printed $(shown out)"
+        command=
+    fi
+    [[ $line == '$ '* ]] && command=${line#\$ } && : >expected
+    [[ $line != '$ '* && -n $line ]] && printf '%s\n' "$line" >>expected
+done <readme
+
 # Failing streams end the run with status 3 and the reason.
 while IFS='|' read -r name redirections message; do
     eval "printf 'a%%41\\nb\\n' | \"\${tool[@]}\" $redirections 2>err"
