@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # quorvel-translate.exe under Wine must write the very bytes the Linux build
-# writes: line ends, UTF-8 and a Ctrl-Z in the input pass through untouched, and
-# an --ending beyond the system code page arrives whole.
+# writes: line ends, UTF-8 and a Ctrl-Z in the input pass through untouched, an
+# --ending or a file name beyond the system code page arrives whole, and host
+# names unwrap alike.
 # Usage: translate.sh <wine-run> <quorvel-translate.exe> <Linux quorvel-translate>
 set -u
 wine_run=${1:?usage: translate.sh WINE_RUN WINDOWS_EXE LINUX_EXE}
@@ -58,6 +59,12 @@ compare "Ctrl-Z inside a line and alone" "$(input ctrlz 'a\x1ab%41\n\x1a\nafter%
 compare "UTF-8 raw, escaped and broken" "$(input utf8 'caf\xc3\xa9 %C3%A9\n\xff%e2%82\n\xe2\x82\xac%E2%82%AC\n')"
 compare "ending beyond the code page" "$(input ending '\xd0\xb6%41\xd0\x96\xc2\xbb\n')" --ending 'Ж»'
 compare "message on standard error" "$(input overflow "$(printf '%%41%.0s' $(seq 40000))\n")"
+
+links='https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Fwww.google.com%2Furl%3Fq%3Dhttps%3A%2F%2Fb%25C3%25BCcher.example%2F&data=05\n'
+links+='https://www.google.com/url?q=https://\xd0\xb5xample.com/\nhttps://www.google.com/url?q=javascript:alert(1)\n'
+compare "unwrapping, lookalike and international hosts" "$(input unwrap "$links")" --unwrap --json --trace
+printf 'x%%41\n' >"$work/Ж.txt"
+pushd "$work" >/dev/null && compare "file named beyond the code page" "$(input stdin 'y%42\n')" Ж.txt - && popd >/dev/null
 
 # The filter test's batch of a few thousand varied links.
 LC_ALL=C awk -f "$(dirname "$0")/../tools/quorvel-translate/batch.awk" >"$work/batch.in"
