@@ -6,11 +6,13 @@
 // --benchmark_report_aggregates_only=true. Ratios of the median CPU times
 // follow the usual report (CPU time: the machine may be shared).
 // --plain-loops measures the engine without its vector code, --avx2 with
-// the 256-bit code at most.
+// the 256-bit code at most. The unwrapping is measured per line on links
+// like those of cli_throughput.sh's batch, beside the translation of each.
 
 #include "engine/Scan.h"
 #include "engine/Tables.h"
 #include "engine/Translate.h"
+#include "engine/Unwrap.h"
 #include "engine/reference/ReferenceEngine.h"
 
 #include <benchmark/benchmark.h>
@@ -143,6 +145,90 @@ void curlUnescape(benchmark::State& state, const Input& input)
     }
 }
 
+// Redirect links of about 150 characters with the target after "action=",
+// 5 to 15 escape codes, 60 % ending in "');", as in cli_throughput.sh.
+std::vector<std::u16string> makeBatch(std::size_t count)
+{
+    std::mt19937 rng(20240613);
+    const auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<>(lo, hi)(rng); };
+    const char* codes[] = {"%3A", "%2F", "%3F", "%3D", "%26", "%20",
+                           "%2B", "%25", "%23", "%2C", "%40", "%7E"};
+    const auto word = [&](int lo, int hi) {
+        std::string w;
+        for (int n = pick(lo, hi); n > 0; --n)
+            w += "abcdefghijklmnopqrstuvwxyz0123456789"[pick(0, 35)];
+        return w;
+    };
+    std::vector<std::u16string> batch;
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string head = "https://r" + std::to_string(pick(1, 9)) + ".example.com/c?id=" +
+                                 std::to_string(pick(1, 99999)) + "&action=";
+        const std::string tail = pick(0, 9) < 6 ? "');" : "";
+        std::string target = "https%3A%2F%2F" + word(4, 10) + ".example.org";
+        for (int made = 2, wanted = pick(5, 15); head.size() + target.size() + tail.size() < 150;)
+            target += made++ < wanted ? codes[pick(0, 11)] + word(2, 9) : word(3, 9);
+        batch.push_back(widen(head + target + tail));
+    }
+    return batch;
+}
+
+const std::vector<std::u16string>& batch()
+{
+    static const std::vector<std::u16string> lines = makeBatch(10000);
+    return lines;
+}
+
+void perLine(benchmark::State& state)
+{
+    state.counters["ns/line"] = benchmark::Counter(
+        static_cast<double>(batch().size()),
+        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// What the filter does for a line without --unwrap: one buffer for all.
+void translateLines(benchmark::State& state)
+{
+    SilentReporter reporter;
+    const TrailingOptions options;
+    std::u16string buffer;
+    for (auto _ : state) {
+        for (const std::u16string& line : batch()) {
+            buffer.assign(line);
+            const TranslationView shown = translateInPlace(
+                reporter, TranslationMethod::Dynamic, tables().codes, tables().chars, options, buffer);
+            benchmark::DoNotOptimize(shown.text.data());
+        }
+    }
+    perLine(state);
+}
+
+// Every host of the batch is plain ASCII: the host-name services are never asked.
+class AsciiHostNames : public unwrap::HostNames {
+public:
+    std::optional<std::u16string> toAscii(std::u16string_view) const override { return {}; }
+    std::u16string toUnicode(std::u16string_view host) const override
+    {
+        return std::u16string(host);
+    }
+    bool looksDeceptive(std::u16string_view) const override { return false; }
+};
+
+void unwrapLines(benchmark::State& state)
+{
+    const AsciiHostNames hosts;
+    const unwrap::Options options;
+    unwrap::Result result;
+    for (auto _ : state) {
+        for (const std::u16string& line : batch()) {
+            unwrap::unwrapLink(line, options, hosts, result);
+            benchmark::DoNotOptimize(result.target.data());
+        }
+    }
+    if (result.layers != 1)
+        state.SkipWithError("the last line did not unwrap to one layer");
+    perLine(state);
+}
+
 // Keeps the median of each benchmark and prints the ratios that matter.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
@@ -152,6 +238,12 @@ public:
             if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
                 medians[run.run_name.function_name] = run.GetAdjustedCPUTime();
         ConsoleReporter::ReportRuns(runs);
+    }
+
+    double of(const std::string& name) const
+    {
+        const auto it = medians.find(name);
+        return it == medians.end() ? 0.0 : it->second;
     }
 
     // Ratios whose two benchmarks ran (a filter may leave some out).
@@ -170,10 +262,12 @@ public:
             {"dyn/copy time %.2f", "FixTheURLDyn", "copy"},
         };
         std::printf("\nRatios of median CPU times (how many times faster the first is):\n");
+        if (of("unwrapLink_batch") > 0 && of("translateInPlace_batch") > 0)
+            std::printf("  batch lines       unwrap/translate time %.2f\n",
+                        of("unwrapLink_batch") / of("translateInPlace_batch"));
         for (const Input& input : inputs) {
             const auto of = [&](const char* method) {
-                const auto it = medians.find(std::string(method) + "/" + input.name);
-                return it == medians.end() ? 0.0 : it->second;
+                return this->of(std::string(method) + "/" + input.name);
             };
             std::printf("  %-16s", input.name);
             for (const Ratio& ratio : kRatios) {
@@ -238,6 +332,9 @@ int main(int argc, char** argv)
                                      predefined<&reference::FixTheURLPredef>, input);
         benchmark::RegisterBenchmark(("curl_easy_unescape" + suffix).c_str(), curlUnescape, input);
     }
+
+    benchmark::RegisterBenchmark("translateInPlace_batch", translateLines);
+    benchmark::RegisterBenchmark("unwrapLink_batch", unwrapLines);
 
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -438,6 +438,91 @@ std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_
     return n;
 }
 
+namespace {
+
+// The first unit in s[from, n) for which `is` holds; `hits` is the same test
+// on eight units at a time.
+template <class Hits, class Is>
+std::size_t findFirst(const char16_t* s, std::size_t from, std::size_t n,
+                      [[maybe_unused]] Hits hits, Is is) noexcept
+{
+    std::size_t i = from;
+#if defined(__SSE2__)
+    for (; i + 16 <= n; i += 16) {
+        const auto mask = [&](std::size_t at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
+            return static_cast<unsigned>(_mm_movemask_epi8(hits(v)));
+        };
+        const unsigned found = mask(i) | mask(i + 8) << 16;
+        if (found != 0)
+            return i + static_cast<unsigned>(std::countr_zero(found)) / 2;
+    }
+#endif
+    for (; i < n; ++i)
+        if (is(s[i]))
+            return i;
+    return n;
+}
+
+#if defined(__SSE2__)
+__m128i splat(char16_t c) noexcept
+{
+    return _mm_set1_epi16(static_cast<short>(c));
+}
+
+// Lanes whose unsigned value is at most `limit`.
+__m128i atMost(__m128i v, char16_t limit) noexcept
+{
+    return _mm_cmpeq_epi16(_mm_subs_epu16(v, splat(limit)), _mm_setzero_si128());
+}
+#else
+struct NoVector {};
+#endif
+
+} // namespace
+
+std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n, char16_t a, char16_t b,
+                      char16_t c, char16_t d) noexcept
+{
+#if defined(__SSE2__)
+    const auto hits = [&](__m128i v) {
+        return _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(v, splat(a)), _mm_cmpeq_epi16(v, splat(b))),
+            _mm_or_si128(_mm_cmpeq_epi16(v, splat(c)), _mm_cmpeq_epi16(v, splat(d))));
+    };
+#else
+    const NoVector hits;
+#endif
+    return findFirst(s, from, n, hits,
+                     [&](char16_t u) { return u == a || u == b || u == c || u == d; });
+}
+
+std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t n) noexcept
+{
+#if defined(__SSE2__)
+    const auto hits = [](__m128i v) {
+        return _mm_or_si128(atMost(v, 0x20), atMost(_mm_sub_epi16(v, splat(0x7F)), 0x20));
+    };
+#else
+    const NoVector hits;
+#endif
+    return findFirst(s, from, n, hits, [](char16_t u) {
+        return u <= 0x20 || static_cast<char16_t>(u - 0x7F) <= 0x20;
+    });
+}
+
+std::size_t findNonAscii(const char16_t* s, std::size_t from, std::size_t n) noexcept
+{
+#if defined(__SSE2__)
+    const auto hits = [](__m128i v) {
+        return _mm_xor_si128(atMost(v, 0x7F), _mm_cmpeq_epi16(v, v));
+    };
+#else
+    const NoVector hits;
+#endif
+    return findFirst(s, from, n, hits, [](char16_t u) { return u > 0x7F; });
+}
+
 MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 {
 #if QUORVEL_AVX2

@@ -74,7 +74,8 @@ enum class LinkForm { None, Text, Base64 };
 
 LinkForm linkForm(std::u16string_view value)
 {
-    if (value.empty())
+    if (value.empty() ||
+        std::u16string_view(u"hHwW/%ad").find(value[0]) == std::u16string_view::npos)
         return LinkForm::None;
     if (startsWithWebScheme(value) || startsWithEncodedScheme(value) ||
         startsWithIgnoringCase(value, u"www.") || value.starts_with(u"//") ||
@@ -85,8 +86,18 @@ LinkForm linkForm(std::u16string_view value)
     return LinkForm::None;
 }
 
+void lowerAsciiInto(std::u16string_view text, std::u16string& out)
+{
+    out.resize(text.size());
+    std::transform(text.begin(), text.end(), out.begin(), [](char16_t c) {
+        return static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+    });
+}
+
 bool hasPunycodeLabel(std::u16string_view host)
 {
+    if (findUnit(host, u'-') == std::u16string_view::npos)
+        return false;
     for (std::size_t at = 0; at < host.size();) {
         if (startsWithIgnoringCase(host.substr(at), u"xn--"))
             return true;
@@ -158,7 +169,15 @@ private:
     Result& result_;
     Buffers& b_;
     std::size_t decodings_ = 0;
-    bool unencoded_ = false; // the carried value was left unencoded
+    // The parts of the URL that settleHost read last, valid while the text
+    // they were read from stays where it is.
+    struct {
+        UrlParts parts;
+        const char16_t* data = nullptr;
+        std::size_t size = 0;
+    } parsed_;
+    bool unencoded_ = false;        // the carried value was left unencoded
+    bool inputHostSettled_ = false; // b_.host holds the input's host
 };
 
 Step& Walk::step()
@@ -229,9 +248,10 @@ void Walk::prepare(std::u16string_view trimmed)
         text.pop_back();
         text.erase(0, 1);
     }
-    for (std::size_t at = text.find(u"&amp;"); at != std::u16string::npos;
-         at = text.find(u"&amp;", at + 1))
-        text.erase(at + 1, 4);
+    for (std::size_t at = findUnit(text, u'&'); at != std::u16string::npos;
+         at = findUnit(text, u'&', at + 1))
+        if (std::u16string_view(text).substr(at + 1, 4) == u"amp;")
+            text.erase(at + 1, 4);
 }
 
 void Walk::run(std::u16string_view input)
@@ -269,15 +289,20 @@ Walk::Found Walk::findTarget()
 {
     if (const Found action = tryAction(); action != Found::Nothing)
         return action;
-    const UrlParts parts = splitUrl(b_.current);
-    if (readScheme(parts.scheme.empty() ? std::u16string_view{} : b_.current) != SchemeKind::Web)
+    // A layer's result was read as its host was settled; its host is in ASCII.
+    const std::u16string& current = b_.current;
+    UrlParts parts = parsed_.data == current.data() && parsed_.size == current.size()
+                         ? parsed_.parts
+                         : splitUrl(current);
+    if (result_.layers > 0) {
+        b_.host.assign(result_.steps[static_cast<std::size_t>(result_.layers) - 1].host);
+    } else if (readScheme(parts.scheme.empty() ? std::u16string_view{} : current) !=
+               SchemeKind::Web) {
         return Found::Nothing;
-    b_.host.clear();
-    if (isAscii(parts.host)) {
-        for (const char16_t c : parts.host)
-            b_.host += c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
-    } else if (auto ascii = hosts_.toAscii(parts.host)) {
-        b_.host = std::move(*ascii);
+    } else {
+        settleHost(b_.current, b_.host);
+        inputHostSettled_ = true;
+        parts = parsed_.parts; // the host may have been rewritten in ASCII
     }
     const Site* site = nullptr;
     if (const Rule* rule = ruleFor(b_.host, parts.path, &site))
@@ -494,10 +519,10 @@ Walk::Found Walk::finish(Step& step)
     if (startsWithEncodedScheme(b_.value)) {
         percentDecodeOnce(b_.value, b_.scratch);
         swapValue(b_.scratch);
+        cleanAsBrowser(b_.value);
         addDecoding(step, u"percent-decode again: the value was still an encoded scheme");
     }
     removeEnding(b_.value);
-    cleanAsBrowser(b_.value);
     b_.name.clear();
     switch (readScheme(b_.value, &b_.name)) {
     case SchemeKind::Web:
@@ -510,8 +535,9 @@ Walk::Found Walk::finish(Step& step)
             return Found::Nothing;
         break;
     }
+    normalizeWebScheme(b_.value);
+    escapeBlanksAndControls(b_.value, b_.scratch);
     settleHost(b_.value, step.host);
-    escapeBlanksAndControls(b_.value);
     step.result.assign(b_.value);
     return Found::Target;
 }
@@ -521,6 +547,8 @@ Walk::Found Walk::finish(Step& step)
 bool Walk::resolveRelative()
 {
     const UrlParts base = splitUrl(b_.current);
+    if (readScheme(base.scheme.empty() ? std::u16string_view{} : b_.current) != SchemeKind::Web)
+        return false;
     std::u16string& out = b_.scratch;
     out.assign(base.scheme);
     if (b_.value.starts_with(u"//")) {
@@ -539,20 +567,22 @@ bool Walk::resolveRelative()
 }
 
 // Writes the host in ASCII into the URL and warns of a lookalike.
+// Keeps the parts of the URL for the next layer's rules.
 void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
 {
     const UrlParts parts = splitUrl(url);
+    parsed_ = {parts, url.data(), url.size()};
     const std::size_t at = static_cast<std::size_t>(parts.host.data() - url.data());
     const std::size_t length = parts.host.size();
     asciiHost.clear();
     if (isAscii(parts.host)) {
-        for (const char16_t c : parts.host)
-            asciiHost += c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        lowerAsciiInto(parts.host, asciiHost);
         if (!hasPunycodeLabel(asciiHost))
             return;
     } else if (auto ascii = hosts_.toAscii(parts.host)) {
         asciiHost = std::move(*ascii);
         url.replace(at, length, asciiHost);
+        parsed_ = {splitUrl(url), url.data(), url.size()};
     } else {
         asciiHost.assign(parts.host);
         result_.warnings.push_back(u"host " + asciiHost + u" is not a valid name");
@@ -567,6 +597,8 @@ void Walk::describeHost(std::u16string_view trimmed)
 {
     if (result_.layers > 0) {
         result_.hostAscii = result_.steps.back().host;
+    } else if (inputHostSettled_) {
+        result_.hostAscii = b_.host;
     } else {
         b_.value.assign(trimmed);
         if (readScheme(b_.value) == SchemeKind::Web) {

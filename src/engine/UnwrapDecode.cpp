@@ -1,6 +1,7 @@
 #include "engine/UnwrapDecode.h"
 
 #include "engine/Scan.h"
+#include "engine/UrlParts.h"
 
 #include <array>
 #include <cstdint>
@@ -91,7 +92,7 @@ void percentDecodeOnce(std::u16string_view in, std::u16string& out)
     out.reserve(in.size());
     std::size_t i = 0;
     while (i < in.size()) {
-        const std::size_t percent = in.find(u'%', i);
+        const std::size_t percent = findUnit(in, u'%', i);
         if (percent == std::u16string_view::npos) {
             out.append(in.substr(i));
             break;
@@ -232,29 +233,26 @@ bool substituteProofpointV3(std::u16string_view target, std::string_view bytes, 
     return true;
 }
 
-void escapeBlanksAndControls(std::u16string& text)
+void escapeBlanksAndControls(std::u16string& text, std::u16string& scratch)
 {
-    const auto needsEscape = [](char16_t c) {
-        return c <= u' ' || c == 0x7F || (c >= 0x80 && c <= 0x9F);
-    };
-    std::size_t first = 0;
-    while (first < text.size() && !needsEscape(text[first]))
-        ++first;
-    if (first == text.size())
+    std::size_t at = findBlankOrControl(text);
+    if (at == std::u16string::npos)
         return;
-    std::u16string escaped(text, 0, first);
-    for (std::size_t i = first; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (!needsEscape(c)) {
-            escaped += c;
-        } else if (c < 0x80) {
+    std::u16string& escaped = scratch;
+    escaped.assign(text, 0, at);
+    for (; at != std::u16string::npos;) {
+        const char16_t c = text[at];
+        if (c < 0x80) {
             appendEscaped(c, escaped);
         } else {
             appendEscaped(0xC0 | (c >> 6), escaped);
             appendEscaped(0x80 | (c & 0x3F), escaped);
         }
+        const std::size_t next = findBlankOrControl(text, at + 1);
+        escaped.append(text, at + 1, next == std::u16string::npos ? next : next - at - 1);
+        at = next;
     }
-    text = std::move(escaped);
+    std::swap(text, escaped);
 }
 
 } // namespace quorvel::unwrap

@@ -29,7 +29,8 @@ void decodeHtmlEntities(std::u16string_view in, std::u16string& out);
 bool substituteProofpointV3(std::u16string_view target, std::string_view bytes,
                             std::u16string& out);
 
-// Blanks and control characters as %XX, so that the link stays one token.
-void escapeBlanksAndControls(std::u16string& text);
+// Blanks and control characters as %XX, so that the link stays one token;
+// scratch is a buffer to write into, swapped with text.
+void escapeBlanksAndControls(std::u16string& text, std::u16string& scratch);
 
 } // namespace quorvel::unwrap

@@ -1,5 +1,7 @@
 #include "engine/UnwrapRules.h"
 
+#include "engine/UrlParts.h"
+
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -163,10 +165,13 @@ bool pathMatches(std::u16string_view pattern, std::u16string_view path) noexcept
 // The last two labels: what the index of the table is keyed on.
 std::u16string_view lastTwoLabels(std::u16string_view host) noexcept
 {
-    const std::size_t last = host.rfind(u'.');
-    if (last == std::u16string_view::npos || last == 0)
-        return host;
-    const std::size_t before = host.rfind(u'.', last - 1);
+    std::size_t last = std::u16string_view::npos;
+    std::size_t before = std::u16string_view::npos;
+    for (std::size_t dot = findUnit(host, u'.'); dot != std::u16string_view::npos;
+         dot = findUnit(host, u'.', dot + 1)) {
+        before = last;
+        last = dot;
+    }
     return before == std::u16string_view::npos ? host : host.substr(before + 1);
 }
 

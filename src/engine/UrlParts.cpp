@@ -1,5 +1,7 @@
 #include "engine/UrlParts.h"
 
+#include "engine/Scan.h"
+
 #include <algorithm>
 
 namespace quorvel::unwrap {
@@ -40,6 +42,33 @@ std::size_t schemeEnd(std::u16string_view url) noexcept
     return 0;
 }
 
+// The authority without the user before the last '@' and the port after
+// the last ':' behind it (outside an IPv6 address's brackets).
+std::u16string_view hostOf(std::u16string_view authority) noexcept
+{
+    const char16_t* s = authority.data();
+    const std::size_t n = authority.size();
+    std::size_t start = 0;
+    std::size_t colon = n;
+    for (std::size_t at = scan::findAnyOf(s, 0, n, u'@', u':', u':', u':'); at < n;
+         at = scan::findAnyOf(s, at + 1, n, u'@', u':', u':', u':')) {
+        if (s[at] == u'@') {
+            start = at + 1;
+            colon = n;
+        } else {
+            colon = at;
+        }
+    }
+    std::u16string_view host = authority.substr(start, colon - start);
+    if (!host.empty() && host[0] == u'[' && colon < n) {
+        // An IPv6 address: its colons are not the port's.
+        const std::size_t bracket = findLastUnit(authority, u']');
+        if (bracket != std::u16string_view::npos && bracket > colon)
+            host = authority.substr(start);
+    }
+    return host;
+}
+
 } // namespace
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) noexcept
@@ -59,11 +88,42 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
 
 bool isAscii(std::u16string_view text) noexcept
 {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 128; });
+    return scan::findNonAscii(text.data(), 0, text.size()) == text.size();
+}
+
+bool hasBlankOrControl(std::u16string_view text) noexcept
+{
+    return findBlankOrControl(text) != std::u16string_view::npos;
+}
+
+std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from) noexcept
+{
+    const std::size_t at = scan::findUnit(text.data(), from, text.size(), c);
+    return at == text.size() ? std::u16string_view::npos : at;
+}
+
+std::size_t findLastUnit(std::u16string_view text, char16_t c) noexcept
+{
+    std::size_t last = std::u16string_view::npos;
+    for (std::size_t at = findUnit(text, c); at != std::u16string_view::npos;
+         at = findUnit(text, c, at + 1))
+        last = at;
+    return last;
+}
+
+std::size_t findBlankOrControl(std::u16string_view text, std::size_t from) noexcept
+{
+    const std::size_t at = scan::findBlankOrControl(text.data(), from, text.size());
+    return at == text.size() ? std::u16string_view::npos : at;
 }
 
 UrlParts splitUrl(std::u16string_view url) noexcept
 {
+    // Each delimiter by the vector scan, and each stretch read once: links
+    // are long, and their hosts and queries often are too.
+    const auto firstOf = [&](std::size_t from, char16_t a, char16_t b, char16_t c, char16_t d) {
+        return scan::findAnyOf(url.data(), from, url.size(), a, b, c, d);
+    };
     UrlParts parts;
     std::size_t at = schemeEnd(url);
     if (at > 0) {
@@ -75,44 +135,33 @@ UrlParts splitUrl(std::u16string_view url) noexcept
     };
     if (isSlash(at) && isSlash(at + 1)) {
         const std::size_t start = at + 2;
-        std::size_t end = start;
-        while (end < url.size() && url[end] != u'/' && url[end] != u'\\' && url[end] != u'?' &&
-               url[end] != u'#')
-            ++end;
-        parts.authority = url.substr(start, end - start);
-        std::u16string_view host = parts.authority;
-        if (const std::size_t user = host.rfind(u'@'); user != std::u16string_view::npos)
-            host.remove_prefix(user + 1);
-        const std::size_t bracket = host.rfind(u']');
-        const std::size_t colon = host.rfind(u':');
-        if (colon != std::u16string_view::npos &&
-            (bracket == std::u16string_view::npos || colon > bracket))
-            host = host.substr(0, colon);
-        parts.host = host;
-        at = end;
+        at = firstOf(start, u'/', u'\\', u'?', u'#');
+        parts.authority = url.substr(start, at - start);
+        parts.host = hostOf(parts.authority);
     }
     parts.tail = url.substr(at);
-    const std::size_t hash = parts.tail.find(u'#');
-    const std::u16string_view beforeHash = parts.tail.substr(0, hash);
-    if (hash != std::u16string_view::npos)
-        parts.fragment = parts.tail.substr(hash + 1);
-    const std::size_t question = beforeHash.find(u'?');
-    parts.path = beforeHash.substr(0, question);
-    if (question != std::u16string_view::npos) {
+    const std::size_t question = firstOf(at, u'?', u'#', u'#', u'#');
+    const std::size_t hash = question < url.size() && url[question] == u'?'
+                                 ? firstOf(question, u'#', u'#', u'#', u'#')
+                                 : question;
+    parts.path = url.substr(at, question - at);
+    if (question < hash) {
         parts.hasQuery = true;
-        parts.query = beforeHash.substr(question + 1);
+        parts.query = url.substr(question + 1, hash - question - 1);
     }
+    if (hash < url.size())
+        parts.fragment = url.substr(hash + 1);
     return parts;
 }
 
 SchemeKind readScheme(std::u16string_view text, std::u16string* name)
 {
-    std::size_t i = 0;
-    while (i < text.size() && text[i] <= u' ')
-        ++i;
-    char16_t read[8];
+    std::size_t start = 0;
+    while (start < text.size() && text[start] <= u' ')
+        ++start;
+    char16_t read[6];
     std::size_t length = 0;
-    bool overlong = false;
+    std::size_t i = start;
     for (; i < text.size(); ++i) {
         const char16_t c = text[i];
         if (isSkipped(c))
@@ -122,26 +171,47 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name)
         if (!(length == 0 ? isLetter(c) : isSchemeChar(c)))
             return SchemeKind::None;
         if (length < std::size(read))
-            read[length++] = lowerAscii(c);
-        else
-            overlong = true;
-        if (name)
-            *name += lowerAscii(c);
+            read[length] = lowerAscii(c);
+        ++length;
     }
     if (i == text.size() || length == 0)
         return SchemeKind::None;
-    const std::u16string_view scheme(read, length);
-    const bool web = !overlong && (scheme == u"http" || scheme == u"https");
-    return web ? SchemeKind::Web : SchemeKind::Other;
+    const std::u16string_view scheme(read, std::min(length, std::size(read)));
+    if (length <= 5 && (scheme == u"http" || scheme == u"https"))
+        return SchemeKind::Web;
+    if (name) {
+        for (const char16_t c : text.substr(start, i - start))
+            if (!isSkipped(c))
+                *name += lowerAscii(c);
+    }
+    return SchemeKind::Other;
 }
 
 void cleanAsBrowser(std::u16string& text)
 {
-    std::erase_if(text, isSkipped);
+    if (!hasBlankOrControl(text))
+        return;
+    if (scan::findAnyOf(text.data(), 0, text.size(), u'\t', u'\n', u'\r', u'\r') < text.size())
+        std::erase_if(text, isSkipped);
     const auto blank = [](char16_t c) { return c <= u' '; };
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
     text.erase(last, text.end());
     text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
+}
+
+void normalizeWebScheme(std::u16string& url)
+{
+    const std::size_t colon = url.find(u':');
+    if (colon == std::u16string::npos)
+        return;
+    std::transform(url.begin(), url.begin() + static_cast<std::ptrdiff_t>(colon), url.begin(),
+                   lowerAscii);
+    std::size_t end = colon + 1;
+    while (end < url.size() && (url[end] == u'/' || url[end] == u'\\'))
+        ++end;
+    if (end == colon + 3 && url[colon + 1] == u'/' && url[colon + 2] == u'/')
+        return;
+    url.replace(colon + 1, end - colon - 1, u"//");
 }
 
 } // namespace quorvel::unwrap

@@ -32,9 +32,22 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name = nullptr);
 // characters at both ends dropped, tabs and line breaks anywhere removed.
 void cleanAsBrowser(std::u16string& text);
 
+// An address cleaned as above whose scheme is http or https, written as
+// browsers read it: the scheme in lower case, then exactly two slashes (a
+// browser goes to the same host for "https:host" and "https:\\host").
+void normalizeWebScheme(std::u16string& url);
+
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) noexcept;
 bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) noexcept;
 bool isAscii(std::u16string_view text) noexcept;
+// Blanks and control characters: U+0000 to U+0020 and U+007F to U+009F.
+bool hasBlankOrControl(std::u16string_view text) noexcept;
+// find(), through the engine's vector scan; npos when c is not there.
+std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from = 0) noexcept;
+// The last c, found by the same scan: links hold few of the characters asked for.
+std::size_t findLastUnit(std::u16string_view text, char16_t c) noexcept;
+// The first blank or control character from `from` on, or npos.
+std::size_t findBlankOrControl(std::u16string_view text, std::size_t from = 0) noexcept;
 
 // Calls visit(name, value, start of the pair) for each pair of the query,
 // split on '&' only; a pair without '=' has an empty value. Stops when visit
@@ -43,7 +56,7 @@ template <class Visit> void forEachParameter(std::u16string_view query, Visit&& 
 {
     std::size_t start = 0;
     while (start <= query.size()) {
-        std::size_t end = query.find(u'&', start);
+        std::size_t end = findUnit(query, u'&', start);
         if (end == std::u16string_view::npos)
             end = query.size();
         const std::u16string_view pair = query.substr(start, end - start);

@@ -1,0 +1,89 @@
+// The unwrapping on any text: it never throws, never leaves more than ten
+// layers, hands over only web addresses unless it refused one, and gives
+// the same result into a reused Result as into a new one. The first byte
+// picks the options; the rest is the link, as UTF-8.
+#include "engine/Unwrap.h"
+#include "engine/Utf8.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+namespace {
+
+using namespace quorvel;
+using namespace quorvel::unwrap;
+
+// Stands in for the system's IDNA: a name of its own for every host that is
+// not ASCII, none for one with a '%', a lookalike for every other one.
+class FuzzHostNames : public HostNames {
+public:
+    std::optional<std::u16string> toAscii(std::u16string_view host) const override
+    {
+        if (host.find(u'%') != std::u16string_view::npos)
+            return std::nullopt;
+        return u"xn--" + std::u16string(host.size() % 7 + 1, u'a') + u".example";
+    }
+    std::u16string toUnicode(std::u16string_view asciiHost) const override
+    {
+        return u"\u0435" + std::u16string(asciiHost);
+    }
+    bool looksDeceptive(std::u16string_view unicodeHost) const override
+    {
+        return unicodeHost.size() % 2 == 0;
+    }
+};
+
+void require(bool holds, const char* what)
+{
+    if (holds)
+        return;
+    std::fprintf(stderr, "unwrapping: %s\n", what);
+    std::abort();
+}
+
+bool sameSteps(const std::vector<Step>& a, const std::vector<Step>& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i].wrapper != b[i].wrapper || a[i].generic != b[i].generic ||
+            a[i].carrier != b[i].carrier || a[i].decodings != b[i].decodings ||
+            a[i].result != b[i].result || a[i].host != b[i].host)
+            return false;
+    return true;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    Options options;
+    options.scope = data[0] & 1 ? Scope::Known : Scope::All;
+    options.trailing.removeTrailing = (data[0] & 2) == 0;
+    if (data[0] & 4)
+        options.trailing.trailingChars = u"&";
+    const std::u16string input =
+        decodeUtf8(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
+    static const FuzzHostNames hosts;
+    const Result result = unwrapLink(input, options, hosts);
+
+    require(result.layers >= 0 && result.layers <= kMaxLayers, "layers out of range");
+    require(result.steps.size() == static_cast<std::size_t>(result.layers), "a step per layer");
+    const std::u16string_view target = result.target;
+    require(result.layers == 0 || result.status == Status::Refused ||
+                target.starts_with(u"http://") || target.starts_with(u"https://"),
+            "a target that is not a web address");
+
+    static Result reused;
+    unwrapLink(input, options, hosts, reused);
+    require(reused.target == result.target && reused.layers == result.layers &&
+                reused.status == result.status && reused.detail == result.detail &&
+                reused.warnings == result.warnings && reused.hostAscii == result.hostAscii &&
+                reused.hostUnicode == result.hostUnicode && sameSteps(reused.steps, result.steps),
+            "a reused result differs from a new one");
+    return 0;
+}
