@@ -8,59 +8,16 @@ namespace quorvel::cli {
 
 namespace {
 
-void appendUtf8(std::string& out, char32_t c)
-{
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-void appendEscaped(std::string& out, char32_t c)
+void appendEscaped(std::string& out, char16_t c)
 {
     static constexpr char kHex[] = "0123456789abcdef";
-    switch (c) {
-    case '"':
-        out += "\\\"";
-        return;
-    case '\\':
-        out += "\\\\";
-        return;
-    case '\b':
-        out += "\\b";
-        return;
-    case '\f':
-        out += "\\f";
-        return;
-    case '\n':
-        out += "\\n";
-        return;
-    case '\r':
-        out += "\\r";
-        return;
-    case '\t':
-        out += "\\t";
-        return;
-    default:
-        break;
-    }
-    if (c < 0x20) {
+    if (c == '"' || c == '\\') {
+        out += '\\';
+        out += static_cast<char>(c);
+    } else {
         out += "\\u00";
         out += kHex[c >> 4];
         out += kHex[c & 0xF];
-    } else {
-        appendUtf8(out, c);
     }
 }
 
@@ -69,16 +26,16 @@ void appendEscaped(std::string& out, char32_t c)
 void appendString(std::string& out, std::u16string_view text)
 {
     out += '"';
+    std::size_t done = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        char32_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[++i] - 0xDC00);
-        } else if (c >= 0xD800 && c < 0xE000) {
-            c = 0xFFFD;
-        }
+        const char16_t c = text[i];
+        if (c >= 0x20 && c != '"' && c != '\\')
+            continue;
+        out += encodeUtf8(text.substr(done, i - done));
         appendEscaped(out, c);
+        done = i + 1;
     }
+    out += encodeUtf8(text.substr(done));
     out += '"';
 }
 

@@ -52,6 +52,7 @@ check_stream() {
 
 printf 'x%%41\n' >one
 printf 'y%%42' >two
+printf 'a\r' >cr
 while IFS='|' read -r name status options input stdout stderr; do
     [[ -z $name || $name == '#'* ]] && continue
     read -r -a words <<<"$options"
