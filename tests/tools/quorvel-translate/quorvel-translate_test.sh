@@ -34,7 +34,7 @@ expand() {
     printf '%b' "$text"
 }
 
-# A file the case reads, and what standard error must hold.
+# check_stream NAME FILE EXPECTED: what a case wrote against its column.
 check_stream() {
     local name=$1 file=$2 expected=$3
     if [[ $expected == '~'* ]]; then
@@ -45,7 +45,7 @@ check_stream() {
         done
     elif ! cmp -s "$file" <(expand "$expected"); then
         fail "$name: $file differs"
-        echo "  expected: $(expand "$expected" | od -An -c | tr -s ' \n' ' ' | head -c 300)" >&2
+        echo "  expected: $(shown <(expand "$expected"))" >&2
         echo "  got:      $(shown "$file")" >&2
     fi
 }
