@@ -1,5 +1,7 @@
 #include "engine/Scan.h"
 
+#include <algorithm>
+#include <array>
 #include <atomic>
 #include <bit>
 #include <cstring>
@@ -481,20 +483,28 @@ struct NoVector {};
 
 } // namespace
 
-std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n, char16_t a, char16_t b,
-                      char16_t c, char16_t d) noexcept
+std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
+                      std::u16string_view set) noexcept
 {
+    std::array<char16_t, 6> units;
+    for (std::size_t k = 0; k < units.size(); ++k)
+        units[k] = set[k < set.size() ? k : 0];
 #if defined(__SSE2__)
+    __m128i needles[6];
+    for (std::size_t k = 0; k < units.size(); ++k)
+        needles[k] = splat(units[k]);
     const auto hits = [&](__m128i v) {
-        return _mm_or_si128(
-            _mm_or_si128(_mm_cmpeq_epi16(v, splat(a)), _mm_cmpeq_epi16(v, splat(b))),
-            _mm_or_si128(_mm_cmpeq_epi16(v, splat(c)), _mm_cmpeq_epi16(v, splat(d))));
+        __m128i any = _mm_cmpeq_epi16(v, needles[0]);
+        for (std::size_t k = 1; k < 6; ++k)
+            any = _mm_or_si128(any, _mm_cmpeq_epi16(v, needles[k]));
+        return any;
     };
 #else
     const NoVector hits;
 #endif
-    return findFirst(s, from, n, hits,
-                     [&](char16_t u) { return u == a || u == b || u == c || u == d; });
+    return findFirst(s, from, n, hits, [&](char16_t u) {
+        return std::find(units.begin(), units.end(), u) != units.end();
+    });
 }
 
 std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t n) noexcept

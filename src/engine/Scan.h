@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 namespace quorvel::scan {
 
@@ -35,10 +36,10 @@ inline int hexPair(char16_t hi, char16_t lo) noexcept
 // Index of the first c in s[from, n), or n.
 std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_t c) noexcept;
 
-// For the unwrapping: index of the first unit in s[from, n) that equals one
-// of a, b, c and d (repeat one to look for fewer), or n.
-std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n, char16_t a, char16_t b,
-                      char16_t c, char16_t d) noexcept;
+// For the unwrapping: index of the first unit in s[from, n) that is one of
+// the (one to six) units of `set`, or n.
+std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
+                      std::u16string_view set) noexcept;
 
 // Index of the first blank or control character (U+0000 to U+0020, U+007F to
 // U+009F) in s[from, n), or n.

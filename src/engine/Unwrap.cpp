@@ -11,17 +11,21 @@
 
 namespace quorvel::unwrap {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 // Names under which sites pass the page a visitor came from: never a target.
-constexpr std::u16string_view kReferrers[] = {u"ref",    u"referrer", u"referer", u"from",
-                                              u"source", u"rurl",     u"ppref",   u"currurl"};
+constexpr std::u16string_view kReferrers[] = {u"ref"sv,   u"referrer"sv, u"referer"sv,
+                                              u"from"sv,  u"source"sv,   u"rurl"sv,
+                                              u"ppref"sv, u"currurl"sv};
 
 // Names under which sites pass where to send a visitor back after a login or
 // a form: reported, never followed.
 constexpr std::u16string_view kReturnAddresses[] = {
-    u"returnurl", u"return_url", u"returnto", u"return_to",  u"redirect_uri", u"continue",
-    u"next",      u"rd",         u"wreply",   u"relaystate", u"callback"};
+    u"returnurl"sv,    u"return_url"sv, u"returnto"sv, u"return_to"sv,
+    u"redirect_uri"sv, u"continue"sv,   u"next"sv,     u"rd"sv,
+    u"wreply"sv,       u"relaystate"sv, u"callback"sv};
 
 bool isOneOf(std::u16string_view name, std::span<const std::u16string_view> names)
 {
@@ -59,13 +63,14 @@ std::u16string_view trimmedInput(std::u16string_view text)
 
 bool startsWithWebScheme(std::u16string_view text)
 {
-    return startsWithIgnoringCase(text, u"http://") || startsWithIgnoringCase(text, u"https://");
+    return startsWithIgnoringCase(text, u"http://"sv) ||
+           startsWithIgnoringCase(text, u"https://"sv);
 }
 
 bool startsWithEncodedScheme(std::u16string_view text)
 {
-    return startsWithIgnoringCase(text, u"http%3a%2f%2f") ||
-           startsWithIgnoringCase(text, u"https%3a%2f%2f");
+    return startsWithIgnoringCase(text, u"http%3a%2f%2f"sv) ||
+           startsWithIgnoringCase(text, u"https%3a%2f%2f"sv);
 }
 
 // A value that generic detection takes for a link: a web address, plain or
@@ -75,13 +80,13 @@ enum class LinkForm { None, Text, Base64 };
 LinkForm linkForm(std::u16string_view value)
 {
     if (value.empty() ||
-        std::u16string_view(u"hHwW/%ad").find(value[0]) == std::u16string_view::npos)
+        std::u16string_view(u"hHwW/%ad"sv).find(value[0]) == std::u16string_view::npos)
         return LinkForm::None;
     if (startsWithWebScheme(value) || startsWithEncodedScheme(value) ||
-        startsWithIgnoringCase(value, u"www.") || value.starts_with(u"//") ||
-        startsWithIgnoringCase(value, u"%2f%2f"))
+        startsWithIgnoringCase(value, u"www."sv) || value.starts_with(u"//"sv) ||
+        startsWithIgnoringCase(value, u"%2f%2f"sv))
         return LinkForm::Text;
-    if (value.starts_with(u"aHR0c") || value.starts_with(u"d3d3"))
+    if (value.starts_with(u"aHR0c"sv) || value.starts_with(u"d3d3"sv))
         return LinkForm::Base64;
     return LinkForm::None;
 }
@@ -99,7 +104,7 @@ bool hasPunycodeLabel(std::u16string_view host)
     if (findUnit(host, u'-') == std::u16string_view::npos)
         return false;
     for (std::size_t at = 0; at < host.size();) {
-        if (startsWithIgnoringCase(host.substr(at), u"xn--"))
+        if (startsWithIgnoringCase(host.substr(at), u"xn--"sv))
             return true;
         const std::size_t dot = host.find(u'.', at);
         if (dot == std::u16string_view::npos)
@@ -250,7 +255,7 @@ void Walk::prepare(std::u16string_view trimmed)
     }
     for (std::size_t at = findUnit(text, u'&'); at != std::u16string::npos;
          at = findUnit(text, u'&', at + 1))
-        if (std::u16string_view(text).substr(at + 1, 4) == u"amp;")
+        if (std::u16string_view(text).substr(at + 1, 4) == u"amp;"sv)
             text.erase(at + 1, 4);
 }
 
@@ -313,10 +318,13 @@ Walk::Found Walk::findTarget()
 // Quorvel's own family, exactly as the Translate command reads it.
 Walk::Found Walk::tryAction()
 {
-    std::u16string& text = b_.scratch;
-    if (scan::findMarker(b_.current.data(), b_.current.size()).marker == b_.current.size())
+    std::u16string& text = b_.value;
+    const std::size_t marker = scan::findMarker(b_.current.data(), b_.current.size()).marker;
+    if (marker == b_.current.size())
         return Found::Nothing;
-    text.assign(b_.current);
+    // From the marker on: the same cut, found again at once, and no 16-bit
+    // limit on where the marker stands in a long line.
+    text.assign(b_.current, marker);
     static const CodeTable unused{};
     SilentReporter reporter;
     const TranslationView view = translateInPlace(reporter, TranslationMethod::Dynamic, unused,
@@ -327,11 +335,14 @@ Walk::Found Walk::tryAction()
         result_.warnings.push_back(u"too long for the Translate command's action= rule");
         return Found::Nothing;
     }
-    b_.value.assign(view.text);
+    // The dynamic method's result is a piece of the text it was given.
+    const std::size_t start = view.text.empty() ? 0 : std::size_t(view.text.data() - text.data());
+    text.resize(start + view.text.size());
+    text.erase(0, start);
     Step& s = step();
     s.wrapper.assign(rules()[0].family);
-    s.carrier.assign(u"query parameter action");
-    addDecoding(s, u"printable escapes decoded (the Translate command)");
+    s.carrier.assign(u"query parameter action"sv);
+    addDecoding(s, u"printable escapes decoded (the Translate command)"sv);
     return finish(s);
 }
 
@@ -339,9 +350,9 @@ Walk::Found Walk::tryRule(const Rule& rule, const Site& site, const UrlParts& pa
 {
     if (rule.carrier == Carrier::Opaque) {
         std::u16string detail(rule.family);
-        detail += u": ";
+        detail += u": "sv;
         detail += b_.host;
-        detail += u" keeps its target on its server; only a request would reveal it";
+        detail += u" keeps its target on its server; only a request would reveal it"sv;
         return stop(Status::Opaque, std::move(detail));
     }
     Step& s = step();
@@ -365,12 +376,12 @@ bool Walk::carry(const Rule& rule, const Site& site, const UrlParts& parts, Step
     case Carrier::Parameter:
         return takeParameter(rule, site, parts, step);
     case Carrier::WholeQuery:
-        step.carrier.assign(u"the whole query");
+        step.carrier.assign(u"the whole query"sv);
         b_.value.assign(parts.query);
         return !parts.query.empty();
     case Carrier::PathRest: {
         const std::u16string_view prefix = site.path.substr(0, site.path.size() - 1);
-        step.carrier.assign(u"the path after ");
+        step.carrier.assign(u"the path after "sv);
         step.carrier += prefix;
         b_.value.assign(tail.substr(std::min(prefix.size(), tail.size())));
         return !b_.value.empty();
@@ -381,8 +392,8 @@ bool Walk::carry(const Rule& rule, const Site& site, const UrlParts& parts, Step
             return false;
         const std::size_t start = from + rule.from.size();
         const std::size_t end = tail.find(rule.to, start);
-        step.carrier.assign(u"the path between ");
-        step.carrier.append(rule.from).append(u" and ").append(rule.to);
+        step.carrier.assign(u"the path between "sv);
+        step.carrier.append(rule.from).append(u" and "sv).append(rule.to);
         b_.value.assign(tail.substr(start, end == std::u16string_view::npos ? end : end - start));
         return !b_.value.empty();
     }
@@ -392,14 +403,14 @@ bool Walk::carry(const Rule& rule, const Site& site, const UrlParts& parts, Step
             at = tail.find(u'/', at + 1);
         if (at == std::u16string_view::npos)
             return false;
-        step.carrier.assign(rule.segments == 1 ? u"the path after its first segment"
-                                               : u"the path after its first two segments");
+        step.carrier.assign(rule.segments == 1 ? u"the path after its first segment"sv
+                                               : u"the path after its first two segments"sv);
         b_.value.assign(tail.substr(at + 1));
         return !b_.value.empty();
     }
     case Carrier::ProofpointV3: {
         const std::u16string_view rest = tail.substr(std::min<std::size_t>(6, tail.size()));
-        const std::size_t end = rest.find(u"__;");
+        const std::size_t end = rest.find(u"__;"sv);
         if (end == std::u16string_view::npos)
             return false;
         std::u16string_view blob = rest.substr(end + 3);
@@ -407,8 +418,8 @@ bool Walk::carry(const Rule& rule, const Site& site, const UrlParts& parts, Step
         if (!decodeBase64(blob, b_.bytes) ||
             !substituteProofpointV3(rest.substr(0, end), b_.bytes, b_.value))
             return false;
-        step.carrier.assign(u"the path between __ and __;");
-        addDecoding(step, u"each * replaced from the base64url bytes after ;");
+        step.carrier.assign(u"the path between __ and __;"sv);
+        addDecoding(step, u"each * replaced from the base64url bytes after ;"sv);
         return !b_.value.empty();
     }
     case Carrier::Action:
@@ -432,7 +443,7 @@ bool Walk::takeParameter(const Rule& rule, const Site& site, const UrlParts& par
     });
     if (value.empty())
         return false;
-    step.carrier.assign(u"query parameter ").append(name);
+    step.carrier.assign(u"query parameter "sv).append(name);
     unencoded_ = startsWithWebScheme(value) && value.find(u'?') != std::u16string_view::npos;
     if (!unencoded_) {
         b_.value.assign(value);
@@ -460,49 +471,49 @@ void Walk::decode(Decoding decoding, Step& step)
         return;
     case Decoding::PercentOnce:
         if (unencoded_) {
-            addDecoding(step, u"none: the value was not encoded");
+            addDecoding(step, u"none: the value was not encoded"sv);
             return;
         }
         percentDecodeOnce(b_.value, out);
-        addDecoding(step, u"percent-decode once");
+        addDecoding(step, u"percent-decode once"sv);
         break;
     case Decoding::HtmlEntities:
         decodeHtmlEntities(b_.value, out);
-        addDecoding(step, u"HTML entities");
+        addDecoding(step, u"HTML entities"sv);
         break;
     case Decoding::ProofpointV2:
         std::replace(b_.value.begin(), b_.value.end(), u'-', u'%');
         std::replace(b_.value.begin(), b_.value.end(), u'_', u'/');
         percentDecodeOnce(b_.value, out);
-        addDecoding(step, u"- to % and _ to /, then percent-decode once");
+        addDecoding(step, u"- to % and _ to /, then percent-decode once"sv);
         break;
     case Decoding::Base64:
         if (!decodeBase64(b_.value, b_.bytes))
             throw NoTarget{};
         out.clear();
         appendBytes(b_.bytes, out);
-        addDecoding(step, u"base64");
+        addDecoding(step, u"base64"sv);
         break;
     case Decoding::BingA1:
-        if (!b_.value.starts_with(u"a1") ||
+        if (!b_.value.starts_with(u"a1"sv) ||
             !decodeBase64(std::u16string_view(b_.value).substr(2), b_.bytes))
             throw NoTarget{};
         out.clear();
         appendBytes(b_.bytes, out);
-        addDecoding(step, u"a1 and base64url");
+        addDecoding(step, u"a1 and base64url"sv);
         break;
     case Decoding::AmpScheme: {
-        const bool secure = b_.value.starts_with(u"s/");
-        out.assign(secure ? u"https://" : u"http://");
+        const bool secure = b_.value.starts_with(u"s/"sv);
+        out.assign(secure ? u"https://"sv : u"http://"sv);
         out.append(std::u16string_view(b_.value).substr(secure ? 2 : 0));
-        addDecoding(step, secure ? u"s/ read as https://" : u"no s/: read as http://");
+        addDecoding(step, secure ? u"s/ read as https://"sv : u"no s/: read as http://"sv);
         break;
     }
     case Decoding::YouTubeRelative:
-        if (!b_.value.starts_with(u"/") || b_.value.starts_with(u"//"))
+        if (!b_.value.starts_with(u"/"sv) || b_.value.starts_with(u"//"sv))
             return;
-        out.assign(u"https://www.youtube.com").append(b_.value);
-        addDecoding(step, u"resolved against https://www.youtube.com");
+        out.assign(u"https://www.youtube.com"sv).append(b_.value);
+        addDecoding(step, u"resolved against https://www.youtube.com"sv);
         result_.warnings.push_back(u"relative target " + b_.value +
                                    u" resolved against https://www.youtube.com");
         break;
@@ -520,7 +531,7 @@ Walk::Found Walk::finish(Step& step)
         percentDecodeOnce(b_.value, b_.scratch);
         swapValue(b_.scratch);
         cleanAsBrowser(b_.value);
-        addDecoding(step, u"percent-decode again: the value was still an encoded scheme");
+        addDecoding(step, u"percent-decode again: the value was still an encoded scheme"sv);
     }
     removeEnding(b_.value);
     b_.name.clear();
@@ -551,12 +562,12 @@ bool Walk::resolveRelative()
         return false;
     std::u16string& out = b_.scratch;
     out.assign(base.scheme);
-    if (b_.value.starts_with(u"//")) {
+    if (b_.value.starts_with(u"//"sv)) {
         out += u':';
-    } else if (b_.value.starts_with(u"/")) {
-        out.append(u"://").append(base.authority);
-    } else if (startsWithIgnoringCase(b_.value, u"www.")) {
-        out.append(u"://");
+    } else if (b_.value.starts_with(u"/"sv)) {
+        out.append(u"://"sv).append(base.authority);
+    } else if (startsWithIgnoringCase(b_.value, u"www."sv)) {
+        out.append(u"://"sv);
     } else {
         return false;
     }
@@ -642,7 +653,7 @@ Walk::Found Walk::tryGeneric(const UrlParts& parts)
     forEachParameter(parts.query, [&](std::u16string_view name, std::u16string_view value,
                                       std::size_t) { return consider(name, value); });
     if (!parts.fragment.empty())
-        consider(u"#", parts.fragment);
+        consider(u"#"sv, parts.fragment);
     if (ambiguous) {
         return stop(Status::Ambiguous, u"both " + std::u16string(chosenName) + u" and " +
                                            std::u16string(otherName) +
@@ -655,28 +666,28 @@ Walk::Found Walk::tryGeneric(const UrlParts& parts)
                                                u" holds a return address, which is not followed");
     }
     Step& s = step();
-    s.wrapper.assign(u"generic");
+    s.wrapper.assign(u"generic"sv);
     s.generic = true;
-    if (chosenName == u"#")
-        s.carrier.assign(u"the fragment");
+    if (chosenName == u"#"sv)
+        s.carrier.assign(u"the fragment"sv);
     else
-        s.carrier.assign(u"query parameter ").append(chosenName);
-    if (chosenName != u"#" && startsWithWebScheme(chosenRaw) &&
+        s.carrier.assign(u"query parameter "sv).append(chosenName);
+    if (chosenName != u"#"sv && startsWithWebScheme(chosenRaw) &&
         chosenRaw.find(u'?') != std::u16string_view::npos) {
         // Not encoded: its own query runs to the end of the wrapper's.
         const std::size_t start = static_cast<std::size_t>(chosenRaw.data() - parts.query.data());
         b_.value.assign(parts.query.substr(start));
-        addDecoding(s, u"none: the value was not encoded");
+        addDecoding(s, u"none: the value was not encoded"sv);
         return finish(s);
     }
     percentDecodeOnce(chosenRaw, b_.value);
-    addDecoding(s, u"percent-decode once");
+    addDecoding(s, u"percent-decode once"sv);
     if (chosenForm == LinkForm::Base64) {
         if (!decodeBase64(b_.value, b_.bytes))
             return Found::Nothing;
         b_.value.clear();
         appendBytes(b_.bytes, b_.value);
-        addDecoding(s, u"base64");
+        addDecoding(s, u"base64"sv);
     }
     return finish(s);
 }
@@ -687,19 +698,19 @@ std::u16string_view statusName(Status status)
 {
     switch (status) {
     case Status::Done:
-        return u"ok";
+        return u"ok"sv;
     case Status::Refused:
-        return u"refused";
+        return u"refused"sv;
     case Status::Opaque:
-        return u"opaque";
+        return u"opaque"sv;
     case Status::Ambiguous:
-        return u"ambiguous";
+        return u"ambiguous"sv;
     case Status::ReturnAddress:
-        return u"return-address";
+        return u"return-address"sv;
     case Status::DepthLimit:
-        return u"depth-limit";
+        return u"depth-limit"sv;
     }
-    return u"ok";
+    return u"ok"sv;
 }
 
 void unwrapLink(std::u16string_view input, const Options& options, const HostNames& hosts,

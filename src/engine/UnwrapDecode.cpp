@@ -8,6 +8,8 @@
 
 namespace quorvel::unwrap {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr char16_t kHexUpper[] = u"0123456789ABCDEF";
@@ -158,8 +160,11 @@ bool decodeBase64(std::u16string_view in, std::string& out)
 
 void decodeHtmlEntities(std::u16string_view in, std::u16string& out)
 {
-    static constexpr std::pair<std::u16string_view, char16_t> kNamed[] = {
-        {u"amp;", u'&'}, {u"lt;", u'<'}, {u"gt;", u'>'}, {u"quot;", u'"'}, {u"apos;", u'\''}};
+    static constexpr std::pair<std::u16string_view, char16_t> kNamed[] = {{u"amp;"sv, u'&'},
+                                                                          {u"lt;"sv, u'<'},
+                                                                          {u"gt;"sv, u'>'},
+                                                                          {u"quot;"sv, u'"'},
+                                                                          {u"apos;"sv, u'\''}};
     out.clear();
     for (std::size_t i = 0; i < in.size(); ++i) {
         if (in[i] != u'&') {
@@ -201,7 +206,7 @@ void decodeHtmlEntities(std::u16string_view in, std::u16string& out)
 bool substituteProofpointV3(std::u16string_view target, std::string_view bytes, std::u16string& out)
 {
     static constexpr std::u16string_view kRunLengths =
-        u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_";
+        u"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-_"sv;
     out.clear();
     std::size_t used = 0;
     const auto take = [&](std::size_t count) {

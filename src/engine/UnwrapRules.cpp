@@ -8,6 +8,8 @@
 
 namespace quorvel::unwrap {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 using enum HostMatch;
@@ -133,7 +135,7 @@ bool isCountryDomain(std::u16string_view tld) noexcept
     if (dot == std::u16string_view::npos)
         return isLabel(tld);
     const std::u16string_view second = tld.substr(0, dot);
-    return (second == u"co" || second == u"com") && isLabel(tld.substr(dot + 1));
+    return (second == u"co"sv || second == u"com"sv) && isLabel(tld.substr(dot + 1));
 }
 
 bool wildcardMatches(std::u16string_view pattern, std::u16string_view host) noexcept
@@ -200,7 +202,7 @@ const std::vector<IndexEntry>& siteIndex()
 
 bool mayBeGoogle(std::u16string_view host) noexcept
 {
-    return host.starts_with(u"google.") || host.starts_with(u"www.google.");
+    return host.starts_with(u"google."sv) || host.starts_with(u"www.google."sv);
 }
 
 } // namespace
@@ -222,9 +224,9 @@ bool hostMatches(const Site& site, std::u16string_view host) noexcept
     case LabelWildcard:
         return wildcardMatches(site.host, host);
     case GoogleCountry:
-        if (host.starts_with(u"www."))
+        if (host.starts_with(u"www."sv))
             host.remove_prefix(4);
-        return host.starts_with(u"google.") && isCountryDomain(host.substr(7));
+        return host.starts_with(u"google."sv) && isCountryDomain(host.substr(7));
     }
     return false;
 }

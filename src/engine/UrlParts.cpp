@@ -6,6 +6,8 @@
 
 namespace quorvel::unwrap {
 
+using namespace std::string_view_literals;
+
 namespace {
 
 constexpr char16_t lowerAscii(char16_t c) noexcept
@@ -40,33 +42,6 @@ std::size_t schemeEnd(std::u16string_view url) noexcept
             return 0;
     }
     return 0;
-}
-
-// The authority without the user before the last '@' and the port after
-// the last ':' behind it (outside an IPv6 address's brackets).
-std::u16string_view hostOf(std::u16string_view authority) noexcept
-{
-    const char16_t* s = authority.data();
-    const std::size_t n = authority.size();
-    std::size_t start = 0;
-    std::size_t colon = n;
-    for (std::size_t at = scan::findAnyOf(s, 0, n, u'@', u':', u':', u':'); at < n;
-         at = scan::findAnyOf(s, at + 1, n, u'@', u':', u':', u':')) {
-        if (s[at] == u'@') {
-            start = at + 1;
-            colon = n;
-        } else {
-            colon = at;
-        }
-    }
-    std::u16string_view host = authority.substr(start, colon - start);
-    if (!host.empty() && host[0] == u'[' && colon < n) {
-        // An IPv6 address: its colons are not the port's.
-        const std::size_t bracket = findLastUnit(authority, u']');
-        if (bracket != std::u16string_view::npos && bracket > colon)
-            host = authority.substr(start);
-    }
-    return host;
 }
 
 } // namespace
@@ -121,8 +96,8 @@ UrlParts splitUrl(std::u16string_view url) noexcept
 {
     // Each delimiter by the vector scan, and each stretch read once: links
     // are long, and their hosts and queries often are too.
-    const auto firstOf = [&](std::size_t from, char16_t a, char16_t b, char16_t c, char16_t d) {
-        return scan::findAnyOf(url.data(), from, url.size(), a, b, c, d);
+    const auto firstOf = [&](std::size_t from, std::u16string_view set) {
+        return scan::findAnyOf(url.data(), from, url.size(), set);
     };
     UrlParts parts;
     std::size_t at = schemeEnd(url);
@@ -134,16 +109,30 @@ UrlParts splitUrl(std::u16string_view url) noexcept
         return i < url.size() && (url[i] == u'/' || url[i] == u'\\');
     };
     if (isSlash(at) && isSlash(at + 1)) {
+        // The host follows the last '@' and ends at the last ':' behind it,
+        // unless that colon is inside an IPv6 address's brackets.
         const std::size_t start = at + 2;
-        at = firstOf(start, u'/', u'\\', u'?', u'#');
+        std::size_t host = start;
+        std::size_t colon = url.size();
+        for (at = firstOf(start, u"/\\?#@:"); at < url.size(); at = firstOf(at + 1, u"/\\?#@:")) {
+            if (url[at] == u'@') {
+                host = at + 1;
+                colon = url.size();
+            } else if (url[at] == u':') {
+                colon = at;
+            } else {
+                break;
+            }
+        }
+        if (colon < at && url[host] == u'[' && scan::findUnit(url.data(), colon, at, u']') < at)
+            colon = at;
         parts.authority = url.substr(start, at - start);
-        parts.host = hostOf(parts.authority);
+        parts.host = url.substr(host, std::min(colon, at) - host);
     }
     parts.tail = url.substr(at);
-    const std::size_t question = firstOf(at, u'?', u'#', u'#', u'#');
-    const std::size_t hash = question < url.size() && url[question] == u'?'
-                                 ? firstOf(question, u'#', u'#', u'#', u'#')
-                                 : question;
+    const std::size_t question = firstOf(at, u"?#");
+    const std::size_t hash =
+        question < url.size() && url[question] == u'?' ? firstOf(question, u"#") : question;
     parts.path = url.substr(at, question - at);
     if (question < hash) {
         parts.hasQuery = true;
@@ -177,7 +166,7 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name)
     if (i == text.size() || length == 0)
         return SchemeKind::None;
     const std::u16string_view scheme(read, std::min(length, std::size(read)));
-    if (length <= 5 && (scheme == u"http" || scheme == u"https"))
+    if (length <= 5 && (scheme == u"http"sv || scheme == u"https"sv))
         return SchemeKind::Web;
     if (name) {
         for (const char16_t c : text.substr(start, i - start))
@@ -191,7 +180,7 @@ void cleanAsBrowser(std::u16string& text)
 {
     if (!hasBlankOrControl(text))
         return;
-    if (scan::findAnyOf(text.data(), 0, text.size(), u'\t', u'\n', u'\r', u'\r') < text.size())
+    if (scan::findAnyOf(text.data(), 0, text.size(), u"\t\n\r") < text.size())
         std::erase_if(text, isSkipped);
     const auto blank = [](char16_t c) { return c <= u' '; };
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
@@ -211,7 +200,7 @@ void normalizeWebScheme(std::u16string& url)
         ++end;
     if (end == colon + 3 && url[colon + 1] == u'/' && url[colon + 2] == u'/')
         return;
-    url.replace(colon + 1, end - colon - 1, u"//");
+    url.replace(colon + 1, end - colon - 1, u"//"sv);
 }
 
 } // namespace quorvel::unwrap
