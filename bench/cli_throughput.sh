@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Throughput and memory of quorvel-translate, with a python3 line loop over
-# urllib.parse.unquote and cat measured in the same run.
+# urllib.parse.unquote and cat measured in the same run, and of
+# quorvel-translate --unwrap against plain translation of the same batch.
 #
 #   bench/cli_throughput.sh BUILD_DIR [OTHER_FILTER]
 #
@@ -72,6 +73,7 @@ seconds() {
     local start=$EPOCHREALTIME
     case $1 in
     filter) "$filter" <"$2" >/dev/null ;;
+    unwrap) "$filter" --unwrap <"$2" >/dev/null ;;
     other) "$other" <"$2" >/dev/null ;;
     python) python3 -c "$python_loop" <"$2" >/dev/null ;;
     cat) cat "$2" >/dev/null ;;
@@ -103,18 +105,23 @@ paired() {
             "$(tr ' ' '\n' <<<"${times[$tool]}" | grep . | median | awk -v b="$bytes" '{ print b / $1 / 1e6 }')"
     done
     for tool in "${tools[@]}"; do
-        [ "$tool" = filter ] && continue
+        [ "$tool" = filter ] || [ "$tool" = unwrap ] && continue
         local ratios
         ratios=$(paste <(tr ' ' '\n' <<<"${times[$tool]}" | grep .) \
             <(tr ' ' '\n' <<<"${times[filter]}" | grep .) | awk '{ print $1 / $2 }' | median)
         printf '  filter / %-7s %8.3f  (speed ratio, median of the paired repetitions)\n' "$tool" "$ratios"
     done
+    if [ -n "${times[unwrap]:-}" ]; then
+        printf '  unwrap / filter  %8.3f  (speed ratio, median of the paired repetitions; at least 0.5 wanted)\n' \
+            "$(paste <(tr ' ' '\n' <<<"${times[filter]}" | grep .) \
+                <(tr ' ' '\n' <<<"${times[unwrap]}" | grep .) | awk '{ print $1 / $2 }' | median)"
+    fi
 }
 
 tools=(filter python cat)
 [ -z "$other" ] || tools=(filter other python cat)
 echo "== Throughput (wall time, output to /dev/null)"
-paired "$work/batch" "${tools[@]}"
+paired "$work/batch" "${tools[@]}" unwrap
 paired "$work/short" "${tools[@]}"
 
 # Peak resident memory in KiB of one run.
@@ -122,12 +129,16 @@ peak() { /usr/bin/time -f %M "$@" 2>&1 >/dev/null | tail -1; }
 
 echo "== Peak resident memory (/usr/bin/time -f %M)"
 cat "$work/short" "$work/short" "$work/short" "$work/short" >"$work/short4"
-for f in short short4 batch line; do
+cat "$work/batch" "$work/batch" "$work/batch" "$work/batch" >"$work/batch4"
+for f in short short4 batch batch4 line; do
     size=$(stat -c %s "$work/$f")
-    for tool in filter ${other:+other}; do
-        program=$filter
-        [ "$tool" = filter ] || program=$other
-        kib=$(peak "$program" <"$work/$f")
+    for tool in filter ${other:+other} unwrap; do
+        case $tool in
+        filter) program=("$filter") ;;
+        other) program=("$other") ;;
+        unwrap) [[ $f == batch* ]] || continue; program=("$filter" --unwrap) ;;
+        esac
+        kib=$(peak "${program[@]}" <"$work/$f")
         printf '  %-7s %-8s %10d bytes in: %8d KiB peak, %.2f times the input\n' \
             "$tool" "$f" "$size" "$kib" "$(awk -v k="$kib" -v s="$size" 'BEGIN { print k * 1024 / s }')"
     done

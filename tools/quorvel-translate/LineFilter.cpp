@@ -1,6 +1,7 @@
 #include "LineFilter.h"
 
 #include "StdStreams.h"
+#include "UnwrapReport.h"
 #include "engine/ErrorHandler.h"
 #include "engine/Reporter.h"
 #include "engine/RuntimeError.h"
@@ -24,10 +25,14 @@ constexpr std::size_t kKeptUnits = std::size_t{1} << 18;
 // Room for a count, its tab and the line end.
 constexpr std::size_t kLineFrame = 16;
 
-// Ends the run: standard input could not be read or output written.
+// Ends the run: output could not be written, or standard input read when no
+// file was named.
 struct StreamFailure {
     const char* what;
 };
+
+// Ends the reading of one input.
+struct ReadFailure {};
 
 } // namespace
 
@@ -78,11 +83,13 @@ public:
     std::string lines;
 };
 
-LineFilter::LineFilter(const Options& options)
-    : options_(options), messages_(std::make_unique<Messages>()), in_(new char[kInputSize]),
-      out_(new char[kOutputSize])
+LineFilter::LineFilter(const Options& options, const unwrap::HostNames* hosts)
+    : options_(options), hosts_(hosts), messages_(std::make_unique<Messages>()),
+      in_(new char[kInputSize]), out_(new char[kOutputSize])
 {
     buildTranslationTables(codes_, chars_);
+    unwrapOptions_.scope = options.unwrap.value_or(unwrap::Scope::All);
+    unwrapOptions_.trailing = options.trailing;
 }
 
 LineFilter::~LineFilter() = default;
@@ -90,21 +97,58 @@ LineFilter::~LineFilter() = default;
 int LineFilter::run()
 {
     try {
-        for (;;) {
-            takeLines();
-            if (atEnd_)
-                break;
-            refill();
+        if (options_.files.empty()) {
+            try {
+                readAll();
+            } catch (const ReadFailure&) {
+                throw StreamFailure{"cannot read input"};
+            }
         }
-        if (begin_ < end_ || held_ > 0 || dropping_)
-            endLine(begin_, end_); // the last line, without a line end
+        for (const std::string& name : options_.files)
+            readFile(name);
         flush();
     } catch (const StreamFailure& failure) {
         writeError(std::string("quorvel-translate: ") + failure.what + ": " + failureReason() +
                    "\n");
         return kExitStreams;
     }
+    if (unreadable_)
+        return kExitStreams;
     return raised_ ? kExitMessages : kExitOk;
+}
+
+// A file that cannot be read is reported after the lines read before, and
+// the next one is read.
+void LineFilter::readFile(const std::string& name)
+{
+    try {
+        if (name == "-")
+            useStandardInput();
+        else if (!openInputFile(name))
+            throw ReadFailure{};
+        readAll();
+    } catch (const ReadFailure&) {
+        flush();
+        writeError("quorvel-translate: cannot read " + name + ": " + failureReason() + "\n");
+        unreadable_ = true;
+        held_ = 0;
+        dropping_ = false;
+    }
+    useStandardInput();
+    begin_ = end_ = 0;
+    lfKnown_ = skipLf_ = atEnd_ = false;
+}
+
+void LineFilter::readAll()
+{
+    for (;;) {
+        takeLines();
+        if (atEnd_)
+            break;
+        refill();
+    }
+    if (begin_ < end_ || held_ > 0 || dropping_)
+        endLine(begin_, end_); // the last line, without a line end
 }
 
 void LineFilter::takeLines()
@@ -170,7 +214,7 @@ void LineFilter::refill()
     const std::ptrdiff_t got = readInput(in_.get() + end_, kInputSize - end_);
     if (got < 0) {
         flush();
-        throw StreamFailure{"cannot read input"};
+        throw ReadFailure{};
     }
     if (got == 0)
         atEnd_ = true;
@@ -193,16 +237,14 @@ void LineFilter::holdLongLine()
 
 void LineFilter::endLine(std::size_t begin, std::size_t end)
 {
+    ++lineNumber_;
     const std::string_view bytes(in_.get() + begin, end - begin);
     if (!dropping_ && text_.reserve(held_ + bytes.size())) {
         const std::size_t units = held_ + decodeUtf8To(bytes, text_.data() + held_);
-        TranslationView shown{};
-        withErrorHandler(*messages_, u"cmdTrans", [&] {
-            shown = translateInPlace(*messages_, options_.method, codes_, chars_, options_.trailing,
-                                     {text_.data(), units});
-        });
-        reportMessages();
-        emit(shown.text, shown.count);
+        if (options_.unwrap)
+            unwrapLine({text_.data(), units});
+        else
+            translateLine(units);
     } else {
         reportRuntimeError(*messages_, outOfMemoryError(), u"cmdTrans");
         reportMessages();
@@ -211,6 +253,54 @@ void LineFilter::endLine(std::size_t begin, std::size_t end)
     held_ = 0;
     dropping_ = false;
     text_.trim();
+}
+
+void LineFilter::translateLine(std::size_t units)
+{
+    TranslationView shown{};
+    withErrorHandler(*messages_, u"cmdTrans", [&] {
+        shown = translateInPlace(*messages_, options_.method, codes_, chars_, options_.trailing,
+                                 {text_.data(), units});
+    });
+    reportMessages();
+    emit(shown.text, shown.count);
+}
+
+void LineFilter::unwrapLine(std::u16string_view line)
+{
+    unwrap::Result& result = unwrapped_;
+    bool done = false;
+    withErrorHandler(*messages_, u"cmdTrans", [&] {
+        unwrap::unwrapLink(line, unwrapOptions_, *hosts_, result);
+        done = true;
+    });
+    reportMessages();
+    if (!done) {
+        emit({}, 0);
+        return;
+    }
+    if (options_.trace)
+        report(traceText(lineNumber_, result));
+    if (options_.json)
+        emitBytes(jsonLine(line, result));
+    else
+        emit(result.target, static_cast<std::int16_t>(result.layers));
+    if (result.status != unwrap::Status::Done) {
+        report(problemText(lineNumber_, result));
+        raised_ = true;
+    }
+}
+
+void LineFilter::emitBytes(std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        if (used_ == kOutputSize)
+            flush();
+        const std::size_t put = std::min(bytes.size(), kOutputSize - used_);
+        std::memcpy(out_.get() + used_, bytes.data(), put);
+        used_ += put;
+        bytes.remove_prefix(put);
+    }
 }
 
 void LineFilter::emit(std::u16string_view text, std::int16_t count)
@@ -237,10 +327,18 @@ void LineFilter::reportMessages()
 {
     if (messages_->lines.empty())
         return;
-    flush();
-    writeError(messages_->lines);
+    report(messages_->lines);
     messages_->lines.clear();
     raised_ = true;
+}
+
+// Standard error after the output of the lines before.
+void LineFilter::report(const std::string& text)
+{
+    if (text.empty())
+        return;
+    flush();
+    writeError(text);
 }
 
 void LineFilter::flush()

@@ -5,21 +5,28 @@
 
 #include "engine/Tables.h"
 #include "engine/Translate.h"
+#include "engine/Unwrap.h"
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvel::cli {
 
 struct Options {
     TranslationMethod method = TranslationMethod::Dynamic;
     TrailingOptions trailing;
+    std::optional<unwrap::Scope> unwrap; // unwrap instead of translating
+    bool json = false;                   // unwrapping written as JSON
+    bool trace = false;                  // unwrapping steps to standard error
+    std::vector<std::string> files;      // read in order; none: standard input
 };
 
 // Exit statuses.
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitMessages = 1; // a message box was written to standard error
+inline constexpr int kExitMessages = 1; // a message box or an unfinished unwrapping
 inline constexpr int kExitUsage = 2;
 inline constexpr int kExitStreams = 3; // input could not be read or output written
 
@@ -46,24 +53,36 @@ private:
 
 class LineFilter {
 public:
-    explicit LineFilter(const Options& options);
+    // hosts is needed for unwrapping only.
+    explicit LineFilter(const Options& options, const unwrap::HostNames* hosts = nullptr);
     ~LineFilter();
-    // Reads standard input to its end; returns the exit status.
+    // Reads the files, or standard input, to their end; returns the exit status.
     int run();
 
 private:
     class Messages;
 
+    void readFile(const std::string& name);
+    void readAll();
     void takeLines();
     bool takeLine();
     void holdLongLine();
     void refill();
     void endLine(std::size_t begin, std::size_t end);
+    void translateLine(std::size_t units);
+    void unwrapLine(std::u16string_view line);
     void emit(std::u16string_view text, std::int16_t count);
+    void emitBytes(std::string_view bytes);
     void reportMessages();
+    void report(const std::string& text);
     void flush();
 
     Options options_;
+    const unwrap::HostNames* hosts_;
+    unwrap::Options unwrapOptions_;
+    unwrap::Result unwrapped_;   // kept for its buffers
+    std::size_t lineNumber_ = 0; // counted over all files
+    bool unreadable_ = false;    // a file could not be read
     CodeTable codes_, chars_;
     std::unique_ptr<Messages> messages_;
     bool raised_ = false;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@ namespace quorvel::cli {
 namespace {
 
 int lastFailure = 0;
+int input = STDIN_FILENO;
 
 // Waits until fd is ready for `events`; for a stream opened non-blocking.
 void waitFor(int fd, short events)
@@ -28,14 +30,33 @@ std::vector<std::string> commandLineArguments(int argc, char** argv)
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
+bool openInputFile(const std::string& name)
+{
+    const int file = ::open(name.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        lastFailure = errno;
+        return false;
+    }
+    useStandardInput();
+    input = file;
+    return true;
+}
+
+void useStandardInput()
+{
+    if (input != STDIN_FILENO)
+        ::close(input);
+    input = STDIN_FILENO;
+}
+
 std::ptrdiff_t readInput(char* buffer, std::size_t size)
 {
     for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, buffer, size);
+        const ssize_t got = ::read(input, buffer, size);
         if (got >= 0)
             return got;
         if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            waitFor(STDIN_FILENO, POLLIN);
+            waitFor(input, POLLIN);
         } else if (errno != EINTR) {
             lastFailure = errno;
             return -1;
@@ -45,7 +66,7 @@ std::ptrdiff_t readInput(char* buffer, std::size_t size)
 
 bool inputReady()
 {
-    pollfd p{STDIN_FILENO, POLLIN, 0};
+    pollfd p{input, POLLIN, 0};
     int ready;
     while ((ready = ::poll(&p, 1, 0)) < 0 && errno == EINTR) {
     }

@@ -14,6 +14,23 @@ namespace quorvel::cli {
 namespace {
 
 DWORD lastFailure = 0;
+HANDLE input = INVALID_HANDLE_VALUE; // standard input while no file is open
+
+HANDLE currentInput()
+{
+    return input != INVALID_HANDLE_VALUE ? input : GetStdHandle(STD_INPUT_HANDLE);
+}
+
+std::wstring toWide(const std::string& text)
+{
+    const int size =
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<std::size_t>(std::max(size, 0)), L'\0');
+    if (size > 0)
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(),
+                            size);
+    return out;
+}
 
 std::string toUtf8(const wchar_t* text, int length)
 {
@@ -54,10 +71,32 @@ std::vector<std::string> commandLineArguments(int, char**)
     return arguments;
 }
 
+bool openInputFile(const std::string& name)
+{
+    // By wide name: the code page cannot hold every character of a UTF-8 one.
+    const HANDLE file = CreateFileW(toWide(name).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        lastFailure = GetLastError();
+        return false;
+    }
+    useStandardInput();
+    input = file;
+    return true;
+}
+
+void useStandardInput()
+{
+    if (input != INVALID_HANDLE_VALUE)
+        CloseHandle(input);
+    input = INVALID_HANDLE_VALUE;
+}
+
 std::ptrdiff_t readInput(char* buffer, std::size_t size)
 {
     DWORD got = 0;
-    if (ReadFile(GetStdHandle(STD_INPUT_HANDLE), buffer, piece(size), &got, nullptr))
+    if (ReadFile(currentInput(), buffer, piece(size), &got, nullptr))
         return static_cast<std::ptrdiff_t>(got);
     lastFailure = GetLastError();
     // A pipe whose writer has gone is at its end.
@@ -66,7 +105,7 @@ std::ptrdiff_t readInput(char* buffer, std::size_t size)
 
 bool inputReady()
 {
-    const HANDLE in = GetStdHandle(STD_INPUT_HANDLE);
+    const HANDLE in = currentInput();
     switch (GetFileType(in)) {
     case FILE_TYPE_PIPE: {
         // When the pipe cannot tell (or has ended), answering at once costs
