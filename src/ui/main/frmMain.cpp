@@ -2,6 +2,7 @@
 
 #include "engine/ErrorHandler.h"
 #include "engine/Translate.h"
+#include "ui/common/Captions.h"
 #include "ui/common/DialogReporter.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Placement.h"
@@ -79,17 +80,6 @@ void showCount(QLabel* count, const QString& caption)
     count->setText(caption);
     count->setAccessibleName(kCountCaption + u' ' + caption);
     count->adjustSize();
-}
-
-void setLabelColours(QLabel* label, const QColor& text, const QColor& background = {})
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        label->setAutoFillBackground(true);
-    }
-    label->setPalette(palette);
 }
 
 } // namespace

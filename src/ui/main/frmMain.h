@@ -23,8 +23,12 @@ class Forms;
 class UrlBox;
 
 // The main window: the two URL boxes, the Translate command and the options
-// that steer it. Its handlers are spread over a few files in this folder by
-// subject; its controls and state are its own.
+// that steer it. Its handlers live in this folder by subject:
+//   frmMain.cpp          controls, menus, loading, Translate, Clear, keys
+//   frmMain_outward.cpp  Goto URL and Copy
+//   frmMain_options.cpp  the Options menu, sizing and keep-on-top
+//   frmMain_drop.cpp     the upper box as a drop target
+//   frmMain_help.cpp     the Help menu
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #include "fakes/FakeServices.h"
 #include "support/Controls.h"
+#include "ui/common/Captions.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Twips.h"
 #include "ui/main/frmMain.h"
@@ -58,7 +59,7 @@ TEST_F(StartScreen, TitleAndLabelsFitTheWindow)
     EXPECT_EQ(lblWebsite->width(), expected);
     EXPECT_EQ(lblDesc->width(), expected);
     // The three paragraphs fit the label.
-    EXPECT_EQ(ui::frmStart::caption(lblDesc).split(u"\r\n\r\n"_s).size(), 3);
+    EXPECT_EQ(ui::caption(lblDesc).split(u"\r\n\r\n"_s).size(), 3);
     EXPECT_LE(lblDesc->heightForWidth(expected), lblDesc->height());
 }
 
