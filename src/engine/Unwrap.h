@@ -24,14 +24,14 @@ public:
     // The host as a browser would show it (U-labels).
     virtual std::u16string toUnicode(std::u16string_view asciiHost) const = 0;
     // Whether one label of the Unicode form mixes scripts (Common and
-    // Inherited characters, digits and hyphens aside), or a label that was
-    // given as "xn--" shows in a script other than Latin.
+    // Inherited characters, digits and hyphens aside), or shows in a script
+    // other than Latin, so that its ASCII form hides what a reader sees.
     virtual bool looksDeceptive(std::u16string_view unicodeHost) const = 0;
 };
 
 enum class Scope {
-    Known,  // the rules of the table only
-    All,    // the rules, then generic detection where none matched
+    Known, // the rules of the table only
+    All,   // the rules, then generic detection where none matched
 };
 
 // How a walk ended. Done covers "nothing to unwrap" too (layers == 0).
@@ -51,10 +51,11 @@ struct Step {
 };
 
 struct Result {
-    std::u16string target;  // the final target, or the last safe URL; the trimmed input when layers == 0
-    int layers = 0;         // layers removed, at most 10
+    // The final target, or the last safe URL; the trimmed input when layers == 0.
+    std::u16string target;
+    int layers = 0; // layers removed, at most 10
     Status status = Status::Done;
-    std::u16string detail;  // for a status other than Done: what stopped the walk, in words
+    std::u16string detail; // for a status other than Done: what stopped the walk, in words
     std::u16string hostAscii;
     std::u16string hostUnicode;
     std::vector<std::u16string> warnings; // lookalike hosts, resolved relative targets
@@ -73,5 +74,10 @@ inline constexpr int kMaxLayers = 10;
 // Unwraps one link as pasted (surrounding <...> and quotes, &amp; separators
 // and the ending allowed). Never throws for any input but std::bad_alloc.
 Result unwrapLink(std::u16string_view input, const Options& options, const HostNames& hosts);
+
+// The same into a result kept from an earlier call, whose buffers it reuses:
+// for a caller that unwraps many links.
+void unwrapLink(std::u16string_view input, const Options& options, const HostNames& hosts,
+                Result& result);
 
 } // namespace quorvel::unwrap

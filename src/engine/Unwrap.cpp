@@ -1,0 +1,686 @@
+#include "engine/Unwrap.h"
+
+#include "engine/Scan.h"
+#include "engine/Text.h"
+#include "engine/UnwrapDecode.h"
+#include "engine/UnwrapRules.h"
+#include "engine/UrlParts.h"
+
+#include <algorithm>
+#include <array>
+
+namespace quorvel::unwrap {
+
+namespace {
+
+// Names under which sites pass the page a visitor came from: never a target.
+constexpr std::u16string_view kReferrers[] = {u"ref",    u"referrer", u"referer", u"from",
+                                              u"source", u"rurl",     u"ppref",   u"currurl"};
+
+// Names under which sites pass where to send a visitor back after a login or
+// a form: reported, never followed.
+constexpr std::u16string_view kReturnAddresses[] = {
+    u"returnurl", u"return_url", u"returnto", u"return_to",  u"redirect_uri", u"continue",
+    u"next",      u"rd",         u"wreply",   u"relaystate", u"callback"};
+
+bool isOneOf(std::u16string_view name, std::span<const std::u16string_view> names)
+{
+    return std::any_of(names.begin(), names.end(),
+                       [&](std::u16string_view n) { return equalsIgnoringCase(name, n); });
+}
+
+// Whether `name` is one of the '|'-separated names of `list`.
+bool listed(std::u16string_view list, std::u16string_view name)
+{
+    while (!list.empty()) {
+        const std::size_t bar = list.find(u'|');
+        if (equalsIgnoringCase(list.substr(0, bar), name))
+            return true;
+        if (bar == std::u16string_view::npos)
+            break;
+        list.remove_prefix(bar + 1);
+    }
+    return false;
+}
+
+bool isBlankOrControl(char16_t c)
+{
+    return c <= u' ';
+}
+
+std::u16string_view trimmedInput(std::u16string_view text)
+{
+    while (!text.empty() && isBlankOrControl(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlankOrControl(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool startsWithWebScheme(std::u16string_view text)
+{
+    return startsWithIgnoringCase(text, u"http://") || startsWithIgnoringCase(text, u"https://");
+}
+
+bool startsWithEncodedScheme(std::u16string_view text)
+{
+    return startsWithIgnoringCase(text, u"http%3a%2f%2f") ||
+           startsWithIgnoringCase(text, u"https%3a%2f%2f");
+}
+
+// A value that generic detection takes for a link: a web address, plain or
+// percent-encoded, "www.", "//", or base64 of "http" or "www".
+enum class LinkForm { None, Text, Base64 };
+
+LinkForm linkForm(std::u16string_view value)
+{
+    if (value.empty())
+        return LinkForm::None;
+    if (startsWithWebScheme(value) || startsWithEncodedScheme(value) ||
+        startsWithIgnoringCase(value, u"www.") || value.starts_with(u"//") ||
+        startsWithIgnoringCase(value, u"%2f%2f"))
+        return LinkForm::Text;
+    if (value.starts_with(u"aHR0c") || value.starts_with(u"d3d3"))
+        return LinkForm::Base64;
+    return LinkForm::None;
+}
+
+bool hasPunycodeLabel(std::u16string_view host)
+{
+    for (std::size_t at = 0; at < host.size();) {
+        if (startsWithIgnoringCase(host.substr(at), u"xn--"))
+            return true;
+        const std::size_t dot = host.find(u'.', at);
+        if (dot == std::u16string_view::npos)
+            break;
+        at = dot + 1;
+    }
+    return false;
+}
+
+// A value not in the expected form (the rule yields nothing).
+struct NoTarget {};
+
+class SilentReporter : public Reporter {
+public:
+    void message(const std::u16string&, const std::u16string&, MessageStyle) override
+    {
+        raised = true;
+    }
+    bool raised = false;
+};
+
+// Buffers kept from one link to the next on the same thread.
+struct Buffers {
+    std::u16string current, value, scratch, host, name;
+    std::string bytes;
+};
+
+class Walk {
+public:
+    Walk(const Options& options, const HostNames& hosts, Result& result)
+        : options_(options), hosts_(hosts), result_(result), b_(buffers())
+    {}
+
+    void run(std::u16string_view input);
+
+private:
+    enum class Found { Nothing, Target, Stop };
+
+    static Buffers& buffers()
+    {
+        thread_local Buffers kept;
+        return kept;
+    }
+
+    void reset();
+    void prepare(std::u16string_view trimmed);
+    void removeEnding(std::u16string& text) const;
+    Found findTarget();
+    Found tryAction();
+    Found tryRule(const Rule& rule, const Site& site, const UrlParts& parts);
+    Found tryGeneric(const UrlParts& parts);
+    bool carry(const Rule& rule, const Site& site, const UrlParts& parts, Step& step);
+    bool takeParameter(const Rule& rule, const Site& site, const UrlParts& parts, Step& step);
+    void decode(Decoding decoding, Step& step);
+    Found finish(Step& step);
+    bool resolveRelative();
+    void settleHost(std::u16string& url, std::u16string& asciiHost);
+    void describeHost(std::u16string_view trimmed);
+    Found stop(Status status, std::u16string detail);
+
+    Step& step();
+    void addDecoding(Step& step, std::u16string_view what);
+    void swapValue(std::u16string& decoded) { std::swap(b_.value, decoded); }
+
+    const Options& options_;
+    const HostNames& hosts_;
+    Result& result_;
+    Buffers& b_;
+    std::size_t decodings_ = 0;
+    bool unencoded_ = false; // the carried value was left unencoded
+};
+
+Step& Walk::step()
+{
+    const std::size_t at = static_cast<std::size_t>(result_.layers);
+    if (result_.steps.size() <= at)
+        result_.steps.resize(at + 1);
+    Step& s = result_.steps[at];
+    s.generic = false;
+    decodings_ = 0;
+    return s;
+}
+
+void Walk::addDecoding(Step& step, std::u16string_view what)
+{
+    if (step.decodings.size() <= decodings_)
+        step.decodings.emplace_back();
+    step.decodings[decodings_++].assign(what);
+    step.decodings.resize(decodings_);
+}
+
+void Walk::reset()
+{
+    result_.target.clear();
+    result_.layers = 0;
+    result_.status = Status::Done;
+    result_.detail.clear();
+    result_.hostAscii.clear();
+    result_.hostUnicode.clear();
+    result_.warnings.clear();
+}
+
+void Walk::removeEnding(std::u16string& text) const
+{
+    const TrailingOptions& trailing = options_.trailing;
+    const std::u16string& ending = trailing.trailingChars;
+    const auto trim = [&] {
+        const std::u16string_view kept = trimmedInput(text);
+        if (kept.size() != text.size())
+            text.assign(kept);
+    };
+    trim();
+    if (!trailing.removeTrailing || ending.empty() || ending.size() > text.size())
+        return;
+    const std::size_t start = text.size() - ending.size();
+    for (std::size_t i = 0; i < ending.size(); ++i)
+        if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
+            return;
+    text.resize(start);
+    trim();
+}
+
+// As pasted from mail or a page: the ending, angle brackets or quotes around
+// the link, and "&amp;" for '&'.
+void Walk::prepare(std::u16string_view trimmed)
+{
+    std::u16string& text = b_.current;
+    text.assign(trimmed);
+    for (int round = 0; round < 3; ++round) {
+        removeEnding(text);
+        if (text.size() < 2)
+            break;
+        const char16_t first = text.front();
+        const char16_t last = text.back();
+        if (!((first == u'<' && last == u'>') || (first == u'"' && last == u'"') ||
+              (first == u'\'' && last == u'\'')))
+            break;
+        text.pop_back();
+        text.erase(0, 1);
+    }
+    for (std::size_t at = text.find(u"&amp;"); at != std::u16string::npos;
+         at = text.find(u"&amp;", at + 1))
+        text.erase(at + 1, 4);
+}
+
+void Walk::run(std::u16string_view input)
+{
+    reset();
+    const std::u16string_view trimmed = trimmedInput(input);
+    prepare(trimmed);
+    for (;;) {
+        const Found found = findTarget();
+        if (found != Found::Target)
+            break;
+        if (result_.layers == kMaxLayers) {
+            stop(Status::DepthLimit, u"more than 10 layers: the walk stopped after the tenth");
+            break;
+        }
+        ++result_.layers;
+        std::swap(b_.current, b_.value);
+    }
+    result_.steps.resize(static_cast<std::size_t>(result_.layers));
+    if (result_.layers == 0)
+        result_.target.assign(trimmed);
+    else
+        result_.target.assign(b_.current);
+    describeHost(trimmed);
+}
+
+Walk::Found Walk::stop(Status status, std::u16string detail)
+{
+    result_.status = status;
+    result_.detail = std::move(detail);
+    return Found::Stop;
+}
+
+Walk::Found Walk::findTarget()
+{
+    if (const Found action = tryAction(); action != Found::Nothing)
+        return action;
+    const UrlParts parts = splitUrl(b_.current);
+    if (readScheme(parts.scheme.empty() ? std::u16string_view{} : b_.current) != SchemeKind::Web)
+        return Found::Nothing;
+    b_.host.clear();
+    if (isAscii(parts.host)) {
+        for (const char16_t c : parts.host)
+            b_.host += c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+    } else if (auto ascii = hosts_.toAscii(parts.host)) {
+        b_.host = std::move(*ascii);
+    }
+    const Site* site = nullptr;
+    if (const Rule* rule = ruleFor(b_.host, parts.path, &site))
+        return tryRule(*rule, *site, parts);
+    return options_.scope == Scope::All ? tryGeneric(parts) : Found::Nothing;
+}
+
+// Quorvel's own family, exactly as the Translate command reads it.
+Walk::Found Walk::tryAction()
+{
+    std::u16string& text = b_.scratch;
+    if (scan::findMarker(b_.current.data(), b_.current.size()).marker == b_.current.size())
+        return Found::Nothing;
+    text.assign(b_.current);
+    static const CodeTable unused{};
+    SilentReporter reporter;
+    const TranslationView view = translateInPlace(reporter, TranslationMethod::Dynamic, unused,
+                                                  unused, options_.trailing, text);
+    if (reporter.raised) {
+        // Past the Translate command's 16-bit positions: it would only show
+        // an error box, so the link is left to the other rules.
+        result_.warnings.push_back(u"too long for the Translate command's action= rule");
+        return Found::Nothing;
+    }
+    b_.value.assign(view.text);
+    Step& s = step();
+    s.wrapper.assign(rules()[0].family);
+    s.carrier.assign(u"query parameter action");
+    addDecoding(s, u"printable escapes decoded (the Translate command)");
+    return finish(s);
+}
+
+Walk::Found Walk::tryRule(const Rule& rule, const Site& site, const UrlParts& parts)
+{
+    if (rule.carrier == Carrier::Opaque) {
+        std::u16string detail(rule.family);
+        detail += u": ";
+        detail += b_.host;
+        detail += u" keeps its target on its server; only a request would reveal it";
+        return stop(Status::Opaque, std::move(detail));
+    }
+    Step& s = step();
+    s.wrapper.assign(rule.family);
+    if (!carry(rule, site, parts, s))
+        return Found::Nothing;
+    try {
+        for (const Decoding decoding : rule.decodings)
+            decode(decoding, s);
+    } catch (const NoTarget&) {
+        return Found::Nothing;
+    }
+    return finish(s);
+}
+
+// Puts the carried value, still encoded, in b_.value.
+bool Walk::carry(const Rule& rule, const Site& site, const UrlParts& parts, Step& step)
+{
+    const std::u16string_view tail = parts.tail;
+    switch (rule.carrier) {
+    case Carrier::Parameter:
+        return takeParameter(rule, site, parts, step);
+    case Carrier::WholeQuery:
+        step.carrier.assign(u"the whole query");
+        b_.value.assign(parts.query);
+        return !parts.query.empty();
+    case Carrier::PathRest: {
+        const std::u16string_view prefix = site.path.substr(0, site.path.size() - 1);
+        step.carrier.assign(u"the path after ");
+        step.carrier += prefix;
+        b_.value.assign(tail.substr(std::min(prefix.size(), tail.size())));
+        return !b_.value.empty();
+    }
+    case Carrier::PathBetween: {
+        const std::size_t from = tail.find(rule.from);
+        if (from == std::u16string_view::npos)
+            return false;
+        const std::size_t start = from + rule.from.size();
+        const std::size_t end = tail.find(rule.to, start);
+        step.carrier.assign(u"the path between ");
+        step.carrier.append(rule.from).append(u" and ").append(rule.to);
+        b_.value.assign(tail.substr(start, end == std::u16string_view::npos ? end : end - start));
+        return !b_.value.empty();
+    }
+    case Carrier::AfterSegments: {
+        std::size_t at = 0;
+        for (int k = 0; k < rule.segments && at != std::u16string_view::npos; ++k)
+            at = tail.find(u'/', at + 1);
+        if (at == std::u16string_view::npos)
+            return false;
+        step.carrier.assign(rule.segments == 1 ? u"the path after its first segment"
+                                               : u"the path after its first two segments");
+        b_.value.assign(tail.substr(at + 1));
+        return !b_.value.empty();
+    }
+    case Carrier::ProofpointV3: {
+        const std::u16string_view rest = tail.substr(std::min<std::size_t>(6, tail.size()));
+        const std::size_t end = rest.find(u"__;");
+        if (end == std::u16string_view::npos)
+            return false;
+        std::u16string_view blob = rest.substr(end + 3);
+        blob = blob.substr(0, blob.find(u'!'));
+        if (!decodeBase64(blob, b_.bytes) ||
+            !substituteProofpointV3(rest.substr(0, end), b_.bytes, b_.value))
+            return false;
+        step.carrier.assign(u"the path between __ and __;");
+        addDecoding(step, u"each * replaced from the base64url bytes after ;");
+        return !b_.value.empty();
+    }
+    case Carrier::Action:
+    case Carrier::Opaque:
+        break;
+    }
+    return false;
+}
+
+// The parameter's value; a value left unencoded (its own scheme and '?' as
+// written) runs on up to the first parameter that the wrapper adds itself.
+bool Walk::takeParameter(const Rule& rule, const Site& site, const UrlParts& parts, Step& step)
+{
+    std::u16string_view name, value;
+    forEachParameter(parts.query, [&](std::u16string_view n, std::u16string_view v, std::size_t) {
+        if (!listed(site.parameters, n))
+            return true;
+        name = n;
+        value = v;
+        return false;
+    });
+    if (value.empty())
+        return false;
+    step.carrier.assign(u"query parameter ").append(name);
+    unencoded_ = startsWithWebScheme(value) && value.find(u'?') != std::u16string_view::npos;
+    if (!unencoded_) {
+        b_.value.assign(value);
+        return true;
+    }
+    const std::u16string_view rest =
+        parts.tail.substr(static_cast<std::size_t>(value.data() - parts.tail.data()));
+    std::size_t end = rest.size();
+    forEachParameter(rest, [&](std::u16string_view n, std::u16string_view, std::size_t at) {
+        if (at > 0 && listed(rule.ownParameters, n)) {
+            end = at - 1;
+            return false;
+        }
+        return true;
+    });
+    b_.value.assign(rest.substr(0, end));
+    return true;
+}
+
+void Walk::decode(Decoding decoding, Step& step)
+{
+    std::u16string& out = b_.scratch;
+    switch (decoding) {
+    case Decoding::None:
+        return;
+    case Decoding::PercentOnce:
+        if (unencoded_) {
+            addDecoding(step, u"none: the value was not encoded");
+            return;
+        }
+        percentDecodeOnce(b_.value, out);
+        addDecoding(step, u"percent-decode once");
+        break;
+    case Decoding::HtmlEntities:
+        decodeHtmlEntities(b_.value, out);
+        addDecoding(step, u"HTML entities");
+        break;
+    case Decoding::ProofpointV2:
+        std::replace(b_.value.begin(), b_.value.end(), u'-', u'%');
+        std::replace(b_.value.begin(), b_.value.end(), u'_', u'/');
+        percentDecodeOnce(b_.value, out);
+        addDecoding(step, u"- to % and _ to /, then percent-decode once");
+        break;
+    case Decoding::Base64:
+        if (!decodeBase64(b_.value, b_.bytes))
+            throw NoTarget{};
+        out.clear();
+        appendBytes(b_.bytes, out);
+        addDecoding(step, u"base64");
+        break;
+    case Decoding::BingA1:
+        if (!b_.value.starts_with(u"a1") ||
+            !decodeBase64(std::u16string_view(b_.value).substr(2), b_.bytes))
+            throw NoTarget{};
+        out.clear();
+        appendBytes(b_.bytes, out);
+        addDecoding(step, u"a1 and base64url");
+        break;
+    case Decoding::AmpScheme: {
+        const bool secure = b_.value.starts_with(u"s/");
+        out.assign(secure ? u"https://" : u"http://");
+        out.append(std::u16string_view(b_.value).substr(secure ? 2 : 0));
+        addDecoding(step, secure ? u"s/ read as https://" : u"no s/: read as http://");
+        break;
+    }
+    case Decoding::YouTubeRelative:
+        if (!b_.value.starts_with(u"/") || b_.value.starts_with(u"//"))
+            return;
+        out.assign(u"https://www.youtube.com").append(b_.value);
+        addDecoding(step, u"resolved against https://www.youtube.com");
+        result_.warnings.push_back(u"relative target " + b_.value +
+                                   u" resolved against https://www.youtube.com");
+        break;
+    }
+    swapValue(out);
+}
+
+// Every layer's value, whoever found it: one more decoding when it is still
+// an encoded scheme, the ending, the safety check, the host in ASCII.
+Walk::Found Walk::finish(Step& step)
+{
+    unencoded_ = false;
+    cleanAsBrowser(b_.value);
+    if (startsWithEncodedScheme(b_.value)) {
+        percentDecodeOnce(b_.value, b_.scratch);
+        swapValue(b_.scratch);
+        addDecoding(step, u"percent-decode again: the value was still an encoded scheme");
+    }
+    removeEnding(b_.value);
+    cleanAsBrowser(b_.value);
+    b_.name.clear();
+    switch (readScheme(b_.value, &b_.name)) {
+    case SchemeKind::Web:
+        break;
+    case SchemeKind::Other:
+        return stop(Status::Refused, u"a " + b_.name + u": target is never followed; " +
+                                         step.wrapper + u" led to it");
+    case SchemeKind::None:
+        if (!resolveRelative())
+            return Found::Nothing;
+        break;
+    }
+    settleHost(b_.value, step.host);
+    escapeBlanksAndControls(b_.value);
+    step.result.assign(b_.value);
+    return Found::Target;
+}
+
+// A target without a scheme, against the address that carried it: only the
+// forms that are clearly addresses ("//host", "/path", "www.").
+bool Walk::resolveRelative()
+{
+    const UrlParts base = splitUrl(b_.current);
+    std::u16string& out = b_.scratch;
+    out.assign(base.scheme);
+    if (b_.value.starts_with(u"//")) {
+        out += u':';
+    } else if (b_.value.starts_with(u"/")) {
+        out.append(u"://").append(base.authority);
+    } else if (startsWithIgnoringCase(b_.value, u"www.")) {
+        out.append(u"://");
+    } else {
+        return false;
+    }
+    out += b_.value;
+    result_.warnings.push_back(u"relative target " + b_.value + u" resolved as " + out);
+    swapValue(out);
+    return true;
+}
+
+// Writes the host in ASCII into the URL and warns of a lookalike.
+void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
+{
+    const UrlParts parts = splitUrl(url);
+    const std::size_t at = static_cast<std::size_t>(parts.host.data() - url.data());
+    const std::size_t length = parts.host.size();
+    asciiHost.clear();
+    if (isAscii(parts.host)) {
+        for (const char16_t c : parts.host)
+            asciiHost += c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;
+        if (!hasPunycodeLabel(asciiHost))
+            return;
+    } else if (auto ascii = hosts_.toAscii(parts.host)) {
+        asciiHost = std::move(*ascii);
+        url.replace(at, length, asciiHost);
+    } else {
+        asciiHost.assign(parts.host);
+        result_.warnings.push_back(u"host " + asciiHost + u" is not a valid name");
+        return;
+    }
+    const std::u16string unicode = hosts_.toUnicode(asciiHost);
+    if (hosts_.looksDeceptive(unicode))
+        result_.warnings.push_back(u"lookalike host: " + unicode + u" is " + asciiHost);
+}
+
+void Walk::describeHost(std::u16string_view trimmed)
+{
+    if (result_.layers > 0) {
+        result_.hostAscii = result_.steps.back().host;
+    } else {
+        b_.value.assign(trimmed);
+        if (readScheme(b_.value) == SchemeKind::Web) {
+            const std::size_t warnings = result_.warnings.size();
+            settleHost(b_.value, result_.hostAscii);
+            result_.warnings.resize(warnings);
+        }
+    }
+    result_.hostUnicode = hasPunycodeLabel(result_.hostAscii) ? hosts_.toUnicode(result_.hostAscii)
+                                                              : result_.hostAscii;
+}
+
+// Query parameters and the fragment that hold a link, when no rule knows the
+// host: exactly one is followed; referrers are passed over, return addresses
+// reported.
+Walk::Found Walk::tryGeneric(const UrlParts& parts)
+{
+    std::u16string_view chosenName, chosenRaw, returnName;
+    LinkForm chosenForm = LinkForm::None;
+    bool ambiguous = false;
+    std::u16string_view otherName;
+    const auto consider = [&](std::u16string_view name, std::u16string_view value) {
+        const LinkForm form = linkForm(value);
+        if (form == LinkForm::None || isOneOf(name, kReferrers))
+            return true;
+        if (isOneOf(name, kReturnAddresses)) {
+            if (returnName.empty())
+                returnName = name;
+            return true;
+        }
+        if (chosenForm == LinkForm::None) {
+            chosenName = name;
+            chosenRaw = value;
+            chosenForm = form;
+        } else if (value != chosenRaw) {
+            ambiguous = true;
+            otherName = name;
+        }
+        return true;
+    };
+    forEachParameter(parts.query, [&](std::u16string_view name, std::u16string_view value,
+                                      std::size_t) { return consider(name, value); });
+    if (!parts.fragment.empty())
+        consider(u"#", parts.fragment);
+    if (ambiguous) {
+        return stop(Status::Ambiguous, u"both " + std::u16string(chosenName) + u" and " +
+                                           std::u16string(otherName) +
+                                           u" hold a link; neither is followed");
+    }
+    if (chosenForm == LinkForm::None) {
+        if (returnName.empty())
+            return Found::Nothing;
+        return stop(Status::ReturnAddress, u"parameter " + std::u16string(returnName) +
+                                               u" holds a return address, which is not followed");
+    }
+    Step& s = step();
+    s.wrapper.assign(u"generic");
+    s.generic = true;
+    if (chosenName == u"#")
+        s.carrier.assign(u"the fragment");
+    else
+        s.carrier.assign(u"query parameter ").append(chosenName);
+    if (chosenName != u"#" && startsWithWebScheme(chosenRaw) &&
+        chosenRaw.find(u'?') != std::u16string_view::npos) {
+        // Not encoded: its own query runs to the end of the wrapper's.
+        const std::size_t start = static_cast<std::size_t>(chosenRaw.data() - parts.query.data());
+        b_.value.assign(parts.query.substr(start));
+        addDecoding(s, u"none: the value was not encoded");
+        return finish(s);
+    }
+    percentDecodeOnce(chosenRaw, b_.value);
+    addDecoding(s, u"percent-decode once");
+    if (chosenForm == LinkForm::Base64) {
+        if (!decodeBase64(b_.value, b_.bytes))
+            return Found::Nothing;
+        b_.value.clear();
+        appendBytes(b_.bytes, b_.value);
+        addDecoding(s, u"base64");
+    }
+    return finish(s);
+}
+
+} // namespace
+
+std::u16string_view statusName(Status status)
+{
+    switch (status) {
+    case Status::Done:
+        return u"ok";
+    case Status::Refused:
+        return u"refused";
+    case Status::Opaque:
+        return u"opaque";
+    case Status::Ambiguous:
+        return u"ambiguous";
+    case Status::ReturnAddress:
+        return u"return-address";
+    case Status::DepthLimit:
+        return u"depth-limit";
+    }
+    return u"ok";
+}
+
+void unwrapLink(std::u16string_view input, const Options& options, const HostNames& hosts,
+                Result& result)
+{
+    Walk(options, hosts, result).run(input);
+}
+
+Result unwrapLink(std::u16string_view input, const Options& options, const HostNames& hosts)
+{
+    Result result;
+    unwrapLink(input, options, hosts, result);
+    return result;
+}
+
+} // namespace quorvel::unwrap
