@@ -42,6 +42,8 @@ TEST(DropFormats, TextIsTakenWholeOtherObjectsAreNamed)
         {"Windows files", u"application/x-qt-windows-mime;value=\"FileNameW\""_s, u"object: Files"_s},
         {"image", u"application/x-qt-image"_s, u"object: bitmap"_s},
         {"DIB", u"image/x-MS-bmp"_s, u"object: DIB"_s},
+        {"DIB, other name", u"image/bmp"_s, u"object: DIB"_s},
+        {"nothing known", u"application/x-unknown"_s, u"object: Unknown"_s},
         {"metafiles", u"image/emf|image/x-wmf"_s, u"object: Metafile"_s},
         {"bitmap type", u"image/bmp|image/x-emf"_s, u"object: EMetafile"_s},
         {"rich text", u"text/rtf"_s, u"object: RTF"_s},
