@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/Unwrap.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialogs.h"
 #include "platform/InstanceGuard.h"
@@ -10,6 +11,9 @@
 
 namespace quorvel::platform {
 
+// Host names through Qt, the same on every system.
+const unwrap::HostNames& systemHostNames();
+
 // Everything the windows need from the platform, handed to each window.
 struct Services {
     Dialogs& dialogs;
@@ -19,6 +23,7 @@ struct Services {
     Registry& registry;
     Programs& programs;
     InstanceGuard& instanceGuard;
+    const unwrap::HostNames& hostNames = systemHostNames();
 };
 
 // The real adapters of this platform, created on first use.

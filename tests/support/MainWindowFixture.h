@@ -7,11 +7,13 @@
 #include "ui/main/frmMain.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -31,9 +33,19 @@ protected:
     }
 
     // Shows the window as the active one, so that focus and shortcuts work.
-    void showActive();
+    void showActive()
+    {
+        window->show();
+        QApplication::setActiveWindow(window);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+
     // Types text into the upper box as a user would, key by key.
-    void typeIntoUpperBox(const QString& text);
+    void typeIntoUpperBox(const QString& text)
+    {
+        txtBadURL->setFocus();
+        QTest::keyClicks(txtBadURL, text);
+    }
 
     FakeServices fakes;
     ui::Forms forms;

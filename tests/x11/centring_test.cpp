@@ -32,13 +32,9 @@ template <class Window> void expectFrameCentredOnceShown()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-TEST(CentredOnScreen, StartUpScreen)
+TEST(CentredOnScreen, StartUpScreenAndMainWindow)
 {
     expectFrameCentredOnceShown<ui::frmStart>();
-}
-
-TEST(CentredOnScreen, MainWindow)
-{
     expectFrameCentredOnceShown<ui::frmMain>();
 }
 

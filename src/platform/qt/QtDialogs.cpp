@@ -1,5 +1,7 @@
 #include "platform/qt/QtDialogs.h"
 
+#include "ui/common/Captions.h"
+
 #include <QApplication>
 #include <QGridLayout>
 #include <QInputDialog>
@@ -48,8 +50,7 @@ void QtDialogs::messageBox(const QString& text, const QString& title, MessageSty
     QMessageBox box(iconForStyle(style), title, text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("quorvelMessageBox"));
-    // Texts use CR LF line breaks; a CR of its own would show as a box glyph.
-    box.setText(QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    box.setText(ui::withShownBreaks(text));
     makeRoomForTitle(box, title);
     box.exec();
 }

@@ -3,6 +3,7 @@
 #include "engine/ErrorHandler.h"
 #include "ui/about/SysInfo.h"
 #include "ui/actions/OpenWithShell.h"
+#include "ui/common/Captions.h"
 #include "ui/common/Twips.h"
 
 #include <QLabel>
@@ -32,19 +33,6 @@ const QString kWelcome =
     QStringLiteral("I welcome all comments, suggestions and problems by regular mail or email");
 const QString kMailSubject = QStringLiteral("Quorvel Program");
 const QString kCrLf = QStringLiteral("\r\n");
-
-// Captions keep CR LF breaks; a label would show the CR as a glyph of its own.
-void setCaption(QLabel* label, const QString& caption)
-{
-    label->setText(QString(caption).replace(kCrLf, QStringLiteral("\n")));
-}
-
-void setTextColour(QLabel* label, const QColor& colour)
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    label->setPalette(palette);
-}
 
 QString versionText(const AppInfo& info)
 {
@@ -111,8 +99,8 @@ void frmAbout::createControls()
         label->setFont(font);
     }
     for (QLabel* label : {lblTitle, lblDescription, lblAuthor})
-        setTextColour(label, kBlack);
-    setTextColour(lblShareware, kLinkColour);
+        setLabelColours(label, kBlack);
+    setLabelColours(lblShareware, kLinkColour);
 
     for (QLabel* link : {lblemail, lblURL}) {
         link->setWordWrap(false);
@@ -159,7 +147,7 @@ void frmAbout::Form_Load()
 void frmAbout::makeLink(QLabel* link, const QString& address)
 {
     setCaption(link, address);
-    setTextColour(link, kLinkColour);
+    setLabelColours(link, kLinkColour);
     QFont font = link->font();
     font.setUnderline(true);
     link->setFont(font);
@@ -168,18 +156,18 @@ void frmAbout::makeLink(QLabel* link, const QString& address)
 
 void frmAbout::Form_MouseMove()
 {
-    setTextColour(lblemail, kLinkColour);
-    setTextColour(lblURL, kLinkColour);
+    setLabelColours(lblemail, kLinkColour);
+    setLabelColours(lblURL, kLinkColour);
 }
 
 void frmAbout::lblemail_MouseMove()
 {
-    setTextColour(lblemail, kHoverColour);
+    setLabelColours(lblemail, kHoverColour);
 }
 
 void frmAbout::lblurl_MouseMove()
 {
-    setTextColour(lblURL, kHoverColour);
+    setLabelColours(lblURL, kHoverColour);
 }
 
 QString frmAbout::mailtoTarget() const

@@ -2,6 +2,7 @@
 
 #include "engine/ErrorHandler.h"
 #include "engine/Translate.h"
+#include "ui/common/Captions.h"
 #include "ui/common/DialogReporter.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Placement.h"
@@ -10,6 +11,7 @@
 #include "ui/main/UrlBox.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -79,17 +81,6 @@ void showCount(QLabel* count, const QString& caption)
     count->setText(caption);
     count->setAccessibleName(kCountCaption + u' ' + caption);
     count->adjustSize();
-}
-
-void setLabelColours(QLabel* label, const QColor& text, const QColor& background = {})
-{
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, text);
-    if (background.isValid()) {
-        palette.setColor(QPalette::Window, background);
-        label->setAutoFillBackground(true);
-    }
-    label->setPalette(palette);
 }
 
 } // namespace
@@ -278,6 +269,8 @@ void frmMain::connectHandlers()
 
     txtBadURL->installEventFilter(this);
     txtGoodURL->installEventFilter(this);
+    // The mouse's context menu reaches the box through its viewport.
+    txtGoodURL->viewport()->installEventFilter(this);
     txtBadURL->setAcceptDrops(true);
     txtBadURL->viewport()->installEventFilter(this);
 }
@@ -318,18 +311,21 @@ void frmMain::cmdTrans_Click()
                 method = TranslationMethod::Predefined;
             else if (mnuOptionsDynTrans->isChecked())
                 method = TranslationMethod::Dynamic;
-            const TrailingOptions options{mnuOptionRemTrailing->isChecked(),
-                                          toU16(msTrailingChars)};
             const std::u16string source =
                 method == TranslationMethod::None ? std::u16string() : toU16(txtBadURL->text());
             const Translation translation =
-                translateForDisplay(reporter, method, maCode, maChar, options, source);
+                translateForDisplay(reporter, method, maCode, maChar, trailingOptions(), source);
             showTranslation(toQString(translation.text), translation.count);
         } catch (...) {
             clearLowerBox();
             throw;
         }
     });
+}
+
+TrailingOptions frmMain::trailingOptions() const
+{
+    return {mnuOptionRemTrailing->isChecked(), toU16(msTrailingChars)};
 }
 
 void frmMain::showTranslation(const QString& text, std::int16_t count)
@@ -388,6 +384,10 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
     if (watched == txtBadURL->viewport() && handleDropEvent(event))
         return true;
     if ((watched == txtBadURL || watched == txtGoodURL) && handleBoxKey(watched, event))
+        return true;
+    if (event->type() == QEvent::ContextMenu &&
+        (watched == txtGoodURL || watched == txtGoodURL->viewport()) &&
+        showUnwrapMenu(static_cast<QContextMenuEvent*>(event)))
         return true;
     return QMainWindow::eventFilter(watched, event);
 }

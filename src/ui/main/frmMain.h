@@ -1,6 +1,8 @@
 #pragma once
 
 #include "engine/Tables.h"
+#include "engine/Translate.h"
+#include "engine/Unwrap.h"
 #include "platform/Services.h"
 #include "ui/common/AppInfo.h"
 #include "ui/common/DialogReporter.h"
@@ -9,8 +11,10 @@
 #include <QString>
 
 #include <cstdint>
+#include <optional>
 
 class QAction;
+class QContextMenuEvent;
 class QDropEvent;
 class QDragMoveEvent;
 class QLabel;
@@ -23,8 +27,13 @@ class Forms;
 class UrlBox;
 
 // The main window: the two URL boxes, the Translate command and the options
-// that steer it. Its handlers are spread over a few files in this folder by
-// subject; its controls and state are its own.
+// that steer it. Its handlers live in this folder by subject:
+//   frmMain.cpp          controls, menus, loading, Translate, Clear, keys
+//   frmMain_outward.cpp  Goto URL and Copy
+//   frmMain_options.cpp  the Options menu, sizing and keep-on-top
+//   frmMain_drop.cpp     the upper box as a drop target
+//   frmMain_help.cpp     the Help menu
+//   frmMain_unwrap.cpp   the lower box's context menu for a wrapped link
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
@@ -137,6 +146,12 @@ private:
     bool handleBoxKey(QObject* box, QEvent* event);
     bool handleDropEvent(QEvent* event);
     void showTranslation(const QString& text, std::int16_t count);
+    TrailingOptions trailingOptions() const;
+
+    // The lower box's context menu, led by the wrapped link's layers when there are some.
+    std::optional<unwrap::Result> wrappedLink() const;
+    bool showUnwrapMenu(const QContextMenuEvent* event);
+    QList<QAction*> unwrapCommands(QMenu* menu, const QString& target);
 
     platform::Services& services_;
     DialogReporter reporter_{services_.dialogs};

@@ -1,6 +1,7 @@
 #include "ui/start/frmStart.h"
 
 #include "ui/actions/OpenWithShell.h"
+#include "ui/common/Captions.h"
 #include "ui/common/Forms.h"
 #include "ui/common/Placement.h"
 #include "ui/common/Twips.h"
@@ -84,7 +85,7 @@ void frmStart::createControls()
     lblWebsite->setCursor(Qt::PointingHandCursor);
     lblWebsite->setMouseTracking(true);
     lblWebsite->installEventFilter(this);
-    setLinkColour(colour(kLinkAtRest));
+    setLabelColours(lblWebsite, colour(kLinkAtRest));
 
     cmdOK = new QPushButton(QStringLiteral("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
@@ -103,17 +104,6 @@ void frmStart::createControls()
     connect(cmdExit, &QPushButton::clicked, this, &frmStart::cmdExit_Click);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, cmdExit, &QPushButton::click);
-}
-
-QString frmStart::caption(const QLabel* label)
-{
-    return label->text().replace(u'\n', QStringLiteral("\r\n"));
-}
-
-void frmStart::setCaption(QLabel* label, const QString& caption)
-{
-    // A CR of its own would show as a glyph.
-    label->setText(QString(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
 }
 
 void frmStart::Form_Load()
@@ -154,21 +144,14 @@ void frmStart::fitDescriptionFont()
     }
 }
 
-void frmStart::setLinkColour(const QColor& colour)
-{
-    QPalette link = lblWebsite->palette();
-    link.setColor(QPalette::WindowText, colour);
-    lblWebsite->setPalette(link);
-}
-
 void frmStart::Form_MouseMove()
 {
-    setLinkColour(colour(kLinkAway));
+    setLabelColours(lblWebsite, colour(kLinkAway));
 }
 
 void frmStart::lblWebsite_MouseMove()
 {
-    setLinkColour(colour(kLinkUnderPointer));
+    setLabelColours(lblWebsite, colour(kLinkUnderPointer));
 }
 
 void frmStart::lblWebsite_Click()

@@ -32,10 +32,6 @@ public:
     // Cancel is never set: unloading always goes on.
     void Form_Unload(std::int16_t& cancel);
 
-    // A label's caption with CR LF line breaks, as the program writes them.
-    static QString caption(const QLabel* label);
-    static void setCaption(QLabel* label, const QString& caption);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -49,7 +45,6 @@ private:
     QPushButton* cmdExit = nullptr;
 
     void createControls();
-    void setLinkColour(const QColor& colour);
     void fitDescriptionFont();
 
     platform::Services& services_;

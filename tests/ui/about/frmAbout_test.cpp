@@ -1,34 +1,22 @@
-#include "engine/RuntimeError.h"
 #include "support/MainWindowFixture.h"
-#include "ui/about/SysInfo.h"
 #include "ui/about/frmAbout.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <cstring>
-#include <optional>
 
 namespace quorvel::test {
 namespace {
 
 using namespace Qt::StringLiterals;
-using Bytes = std::vector<unsigned char>;
 
 const QColor kBlue(Qt::blue), kRed(Qt::red);
 const auto colour = [](const QLabel* link) { return link->palette().color(QPalette::WindowText); };
 const ShownMessage kNotice{u"System Information Is Unavailable At This Time"_s, u"Quorvel"_s, 0};
-const std::string kPathKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-// The bytes of a C string with its terminator.
-const auto sz = [](const char* text) { return Bytes(text, text + std::strlen(text) + 1); };
 
 // The box loaded over the main window and shown without a modal loop.
 class AboutBox : public MainWindowFixture {
@@ -48,7 +36,6 @@ protected:
 
 TEST_F(AboutBox, TextsAndUnderlinedLinks)
 {
-    EXPECT_EQ(box->windowTitle(), u"About "_s + ui::executableName());
     EXPECT_EQ(control<QLabel>(box, "lblVersion")->text(), u"Version 2.2.1"_s);
     // Two sentences, two blanks after the first stop, then the address line.
     const QRegularExpression note(u"^[^.\n]+\\.  [^. ][^.\n]*\\.\n\n       Veskard at "_s);
@@ -148,97 +135,6 @@ TEST_F(AboutMenu, OpensTheBoxModalCentredAfreshAndSuspendsKeepOnTop)
         EXPECT_TRUE(closed);
         EXPECT_TRUE(opened.isNull()); // unloaded, not just hidden
         EXPECT_EQ(topmost, after);
-    }
-}
-
-TEST(GetKeyValue, ReadsStringsAndNumbersOrEmptiesTheValue)
-{
-    struct Stored {
-        const char* name;
-        unsigned long type = 1; // 1 text, 4 number
-        Bytes data = {};
-        long openStatus = 0;
-        bool read = true;
-        QString value = {}; // afterwards; it was "before"
-        int error = 0;      // the run-time error raised
-    };
-    const Stored rows[] = {
-        {.name = "string with terminator", .data = sz("C:\\info.exe"), .value = "C:\\info.exe"},
-        {.name = "string without terminator", .data = {'a', 'b', 'c'}, .value = "abc"},
-        {.name = "1024 bytes fill the buffer",
-         .data = Bytes(1024, 'x'),
-         .value = QString(1024, u'x')},
-        {.name = "1025 bytes count as missing", .data = Bytes(1025, 'x'), .read = false},
-        {.name = "number with a zero high byte", .type = 4, .data = {0x10, 0, 0, 0}, .value = "16"},
-        // Digits of a byte below 16 keep their zero, or 0x0105 would read as 0x15.
-        {.name = "byte below 16", .type = 4, .data = {0x05, 0x01, 0, 0}, .value = "261"},
-        {.name = "unexpected type keeps the value", .type = 7, .data = sz("a"), .value = "before"},
-        {.name = "refused opening", .data = sz("a"), .openStatus = 5, .read = false},
-        // Size 0 has no last byte to look at.
-        {.name = "size 0", .read = false, .value = "before", .error = 5},
-    };
-    FakeRegistry registry;
-    for (const auto& [what, type, data, openStatus, read, expected, error] : rows) {
-        SCOPED_TRACE(what);
-        registry.keys[kPathKey]["PATH"] = {type, data};
-        registry.openStatus = openStatus;
-        QString value = u"before"_s;
-        bool wasRead = false;
-        int raised = 0;
-        try {
-            wasRead = ui::GetKeyValue(registry, platform::Registry::kLocalMachine,
-                                      QString::fromStdString(kPathKey), u"PATH"_s, value);
-        } catch (const RuntimeError& runtimeError) {
-            raised = runtimeError.number();
-        }
-        EXPECT_EQ(wasRead, read);
-        EXPECT_EQ(raised, error);
-        EXPECT_EQ(value, expected);
-        EXPECT_EQ(registry.openHandles, 0); // closed if opened, never closed otherwise
-    }
-    EXPECT_EQ(registry.accessRequested, std::vector<unsigned long>(std::size(rows), 0x2003Fu));
-}
-
-// The folder key is read only when the path key has no value.
-TEST(StartSysInfo, StartsWhatTheRegistryNamesOrShowsTheNotice)
-{
-    const QString tool = u"C:\\Info\\MSINFO32.EXE"_s;
-    using Value = FakeRegistry::Value;
-    const Value gone{1, sz("C:\\gone.exe")};
-    struct Lookup {
-        const char* name;
-        std::optional<Value> path = {};
-        const char* folder = "C:\\Info"; // the tool is in C:\Info only
-        bool startSucceeds = true;
-        QStringList started = {};
-    };
-    const Lookup rows[] = {
-        {.name = "path started untested", .path = gone, .started = {"C:\\gone.exe"}},
-        {.name = "path that cannot start",
-         .path = gone,
-         .startSucceeds = false,
-         .started = {"C:\\gone.exe"}},
-        {.name = "folder with the tool", .started = {tool}},
-        {.name = "folder without the tool", .folder = "C:\\Other"},
-        {.name = "no values", .folder = nullptr},
-        {.name = "unexpected type: empty path", .path = Value{2, sz("x")}},
-        {.name = "empty path value", .path = Value{1, {}}},
-    };
-    for (const auto& [what, path, folder, startSucceeds, started] : rows) {
-        SCOPED_TRACE(what);
-        FakeServices fakes;
-        if (path)
-            fakes.registry.keys[kPathKey]["PATH"] = *path;
-        if (folder)
-            fakes.registry.keys[kFolderKey]["MSINFO"] = {1, sz(folder)};
-        fakes.programs.ordinaryFiles = {tool};
-        fakes.programs.startSucceeds = startSucceeds;
-        ui::StartSysInfo(fakes.services, u"Quorvel"_s);
-        EXPECT_EQ(fakes.programs.started, started);
-        EXPECT_EQ(fakes.registry.openedKeys,
-                  (path ? std::vector{kPathKey} : std::vector{kPathKey, kFolderKey}));
-        const bool ran = !started.isEmpty() && startSucceeds;
-        EXPECT_EQ(fakes.dialogs.messages, ran ? std::vector<ShownMessage>{} : std::vector{kNotice});
     }
 }
 

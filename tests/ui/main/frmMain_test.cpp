@@ -6,7 +6,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -18,16 +22,31 @@
 namespace quorvel::test {
 namespace {
 
+using namespace Qt::StringLiterals;
 using MainWindow = MainWindowFixture;
 using Layout = MainWindowFixture;
 using Loading = MainWindowFixture;
 using Options = MainWindowFixture;
+using Outward = MainWindowFixture;
+using HelpMenu = MainWindowFixture;
 
 // What a screen reader announces for a control.
 QString spoken(QWidget* control)
 {
     const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
     return face ? face->text(QAccessible::Name) : QString();
+}
+
+// A menu's items as a screen reader reads them, a line each; "-" marks a disabled one.
+std::string spokenItems(QMenu* menu)
+{
+    QStringList items;
+    const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(menu);
+    for (int i = 0; face && i < face->childCount(); ++i) {
+        const QAccessibleInterface* item = face->child(i);
+        items.append((item->state().disabled ? u"-"_s : QString()) + item->text(QAccessible::Name));
+    }
+    return items.join(u'\n').toStdString();
 }
 
 TEST_F(MainWindow, TypingTranslatesClearResetsTheCountOnlyWithAutoTranslate)
@@ -230,12 +249,6 @@ TEST_F(Layout, MinimizedIsLeftAloneMaximizedLiftsTheBounds)
     EXPECT_TRUE(fakes.dialogs.messages.empty());
 }
 
-TEST_F(Loading, SetsTheTitleAndTheEndingsCaption)
-{
-    EXPECT_EQ(window->windowTitle(), "Quorvel   Ver. 2.2.1     by Veskard");
-    EXPECT_EQ(mnuOptionRemTrailing->text(), "Remove trailing characters ');");
-}
-
 TEST_F(Loading, ASecondCopyUnloadsItselfUnseen)
 {
     fakes.instanceGuard.anotherRunning = true;
@@ -361,6 +374,220 @@ TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
     EXPECT_EQ(request.prompt, "Enter trailing characters you would like automatically removed");
     EXPECT_EQ(request.title, "Chose Trailing Chars to Remove");
     EXPECT_TRUE(fakes.dialogs.messages.empty());
+}
+
+using Answer = std::pair<bool, Qt::DropAction>; // accepted, and the action answered
+
+const QString kLink = u"https://r.example/go?action=http%3A%2F%2Fh.example%2F');"_s;
+
+// Real drag events sent to the box as the platform sends them.
+class DropTarget : public MainWindowFixture {
+protected:
+    // A whole drag ending in a drop: the answers to the entry and to the drop.
+    std::pair<Answer, Answer> drag(const QMimeData& data)
+    {
+        QWidget* box = txtBadURL->viewport();
+        const auto send = [box](QDropEvent&& event) {
+            QCoreApplication::sendEvent(box, &event);
+            return Answer(event.isAccepted(), event.dropAction());
+        };
+        const QPoint at = box->rect().center();
+        const Qt::DropActions offered = Qt::CopyAction | Qt::MoveAction;
+        const Answer entry = send(QDragEnterEvent(at, offered, &data, Qt::LeftButton, {}));
+        send(QDragMoveEvent(at, offered, &data, Qt::LeftButton, {}));
+        return {entry, send(QDropEvent(at, offered, &data, Qt::LeftButton, {}))};
+    }
+};
+
+TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
+{
+    struct Drop {
+        const char* name;
+        bool onChange, onDrop, bringToTop, keepOnTop; // the options
+        QString dropped;
+        int translations;
+        std::vector<bool> topmost; // the z-order calls that follow
+    };
+    const Drop rows[] = {
+        {"defaults", true, true, true, false, kLink, 2, {true, false}},
+        {"translated on drop only", false, true, true, false, kLink, 1, {true, false}},
+        {"kept on top: not lifted", true, true, true, true, kLink, 2, {}},
+        {"all off, lines kept", false, false, false, false, u"a%2Fb\nsecond line\n"_s, 0, {}},
+    };
+    // Text goes through the filter too.
+    mnuOptionsShowDropIconForTextOnly->setChecked(true);
+    QSignalSpy translations(cmdTrans, &QPushButton::clicked);
+    std::vector<bool> calls;
+    fakes.zOrder.onCall = [&](const FakeZOrder::Call& call) {
+        EXPECT_EQ(call.window, window.data());
+        calls.push_back(call.topmost);
+    };
+    for (const auto& [name, onChange, onDrop, bringToTop, keepOnTop, dropped, translated, topmost] :
+         rows) {
+        SCOPED_TRACE(name);
+        mnuOptionsTransOnChange->setChecked(onChange);
+        mnuOptionsTransOnDrop->setChecked(onDrop);
+        mnuOptionsBringToTopOnDrag->setChecked(bringToTop);
+        mnuOptionsKeepOnTop->setChecked(keepOnTop);
+        txtBadURL->setPlainText(u"old"_s);
+        txtGoodURL->setPlainText(u"-"_s);
+        translations.clear();
+        calls.clear();
+        QMimeData data;
+        data.setText(dropped);
+        // A copy: a move would let the source delete the link.
+        EXPECT_EQ(drag(data).second, Answer(true, Qt::CopyAction));
+        EXPECT_EQ(txtBadURL->text(), dropped);
+        EXPECT_EQ(translations.count(), translated);
+        // Translated after the drop, or not at all (the rows that translate drop the link).
+        EXPECT_EQ(txtGoodURL->text(), translated ? u"http://h.example/"_s : u"-"_s);
+        EXPECT_EQ(calls, topmost);
+    }
+}
+
+// An object without text is named in a warning; while the filter is on, the entry is
+// refused and the drop never warns.
+TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
+{
+    txtBadURL->setPlainText(u"kept"_s);
+    QMimeData data;
+    data.setData(u"image/bmp"_s, "x");
+    data.setData(u"image/png"_s, "x");
+    for (const bool filter : {false, true}) {
+        SCOPED_TRACE(filter ? "filter on" : "filter off");
+        mnuOptionsShowDropIconForTextOnly->setChecked(filter);
+        const auto [entry, drop] = drag(data);
+        EXPECT_EQ(entry, Answer(!filter, filter ? Qt::IgnoreAction : Qt::CopyAction));
+        // Nothing taken, so the source must not delete anything; a drag refused at
+        // its entry never delivers the drop at all.
+        EXPECT_EQ(drop, Answer(false, filter ? drop.second : Qt::IgnoreAction));
+        const ShownMessage warning{u"Object being dropped is of type bitmap, not Text "_s,
+                                   u"Error"_s, 48};
+        EXPECT_EQ(std::exchange(fakes.dialogs.messages, {}),
+                  filter ? std::vector<ShownMessage>{} : std::vector{warning});
+    }
+    EXPECT_EQ(txtBadURL->text(), u"kept"_s);
+}
+
+// Go to URL needs five characters between blanks and a shell result above 32; Copy places
+// any text but an empty one, untrimmed, in a cleared clipboard.
+TEST_F(Outward, GoToUrlAndCopyEdgeCases)
+{
+    // The empty box comes last, so that Copy's notice follows every warning.
+    const QStringList tooShort = {"abcd", "  abcd   ", "     ", " a b ", ""};
+    // Tabs and line breaks are no blanks: they count towards the five.
+    const QStringList enough = {"abcde", "  abcde  ", "\tabc\t", " ab\ncd "};
+    fakes.shell.result = 33;
+    for (const QString& text : enough + tooShort) {
+        txtGoodURL->setPlainText(text);
+        cmdNavigate->click();
+        cmdClip->click();
+        const QStringList copied{u"clear"_s, u"setText:"_s + text};
+        EXPECT_EQ(std::exchange(fakes.clipboard.calls, {}),
+                  text.isEmpty() ? QStringList{} : copied);
+    }
+    std::vector<ShownMessage> shown;
+    for (const QString& text : tooShort)
+        shown.push_back({text + u"\r\nis not a valid URL"_s, u"Warning"_s, 48});
+    shown.push_back({u"Nothing to place in clipboard"_s, u"Nothing to do"_s, 64});
+    fakes.shell.result = 32;
+    txtGoodURL->setPlainText(enough.front());
+    mnuFileNavigate->trigger();
+    shown.push_back({u"Could not execute function - Error code 32\r\n\r\nMake sure the URL is "
+                     "valid and you have a working, default browser!"_s,
+                     u"Error"_s, 48});
+    EXPECT_EQ(fakes.dialogs.messages, shown);
+    EXPECT_EQ(fakes.shell.opened, enough + QStringList{enough.front()});
+}
+
+// The lower box's context menu is Qt's own, led by the layers and the inner link when the
+// upper box holds a wrapped link that the translation does not already show.
+TEST_F(Outward, LowerBoxMenuOffersTheUnwrappedLink)
+{
+    const QString safeLinksAroundProofpoint =
+        u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2F"
+        "urldefense.proofpoint.com%2Fv2%2Furl%3Fu%3Dhttps-3A__www.example.com_"
+        "a-3Fb-3D1%26d%3DDwMFaQ%26e%3D&data=05%7C01%7Cme%40example.org&reserved=0"_s;
+    const std::string commands = "Copy Unwrapped Link\nOpen Unwrapped Link\n-\n";
+    struct Case {
+        const char* name;
+        QString link;
+        std::string leading; // the lines before Qt's own items
+        QString target;      // copied and opened
+    };
+    // clang-format off
+    const Case rows[] = {
+        {"nothing wrapped", u"https://h.example/p"_s, "", {}},
+        {"the translation is the target", kLink, "", {}},
+        {"found by generic detection", u"https://t.example/c?id=7&to=https%3A%2F%2Fwww.example.com%2Fa"_s, "-Link in query parameter to led to www.example.com\n" + commands, u"https://www.example.com/a"_s},
+        {"lookalike host", u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Fxn--xample-2of.com%2F&data=x"_s, "-Microsoft Safe Links led to xn--xample-2of.com\n-lookalike host: \u0435xample.com is xn--xample-2of.com\n" + commands, u"https://xn--xample-2of.com/"_s},
+        {"refused inside", u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Fwww.google.com%2Furl%3Fq%3Djavascript%253Aalert(1)&data=x"_s, "-Microsoft Safe Links led to www.google.com\n-refused: a javascript: target is never followed; Google search and Gmail led to it\n" + commands, u"https://www.google.com/url?q=javascript%3Aalert(1)"_s},
+        {"Safe Links around Proofpoint", safeLinksAroundProofpoint, "-Microsoft Safe Links led to urldefense.proofpoint.com\n-Proofpoint v2 led to www.example.com\n" + commands, u"https://www.example.com/a?b=1"_s},
+    };
+    // clang-format on
+    // The mouse's menu reaches the box through its viewport, the keyboard's directly.
+    const std::pair<QWidget*, QContextMenuEvent::Reason> ways[] = {
+        {txtGoodURL->viewport(), QContextMenuEvent::Mouse},
+        {txtGoodURL, QContextMenuEvent::Keyboard}};
+    for (const auto& [name, link, leading, target] : rows) {
+        txtBadURL->setPlainText(link);
+        for (const auto& [receiver, reason] : ways) {
+            SCOPED_TRACE(testing::Message() << name << ", reason " << reason);
+            QContextMenuEvent event(reason, QPoint(5, 5), receiver->mapToGlobal(QPoint(5, 5)));
+            QCoreApplication::sendEvent(receiver, &event);
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            ASSERT_NE(menu, nullptr);
+            std::unique_ptr<QMenu> standard(txtGoodURL->createStandardContextMenu());
+            EXPECT_EQ(spokenItems(menu), leading + spokenItems(standard.get()));
+            for (const char* command : {"mnuUnwrapCopy", "mnuUnwrapOpen"}) {
+                if (auto* item = menu->findChild<QAction*>(QLatin1String(command)))
+                    item->trigger();
+            }
+            menu->close();
+            const QStringList copied{u"clear"_s, u"setText:"_s + target};
+            EXPECT_EQ(std::exchange(fakes.clipboard.calls, {}),
+                      target.isEmpty() ? QStringList{} : copied);
+            EXPECT_EQ(std::exchange(fakes.shell.opened, {}),
+                      target.isEmpty() ? QStringList{} : QStringList{target});
+        }
+    }
+    EXPECT_TRUE(fakes.dialogs.messages.empty());
+}
+
+// The texts as the boxes show them; the example they give translates as they say.
+TEST_F(HelpMenu, TextsAreExactAndTheSiteOpens)
+{
+    const QString directions =
+        u"Some URLs end up looking like the following...\r\n    http://links.example.net/go?id="
+        "4711&action=http%3a%2f%2fwww.example.org%2fnews%2fstory.html%3fid%3d42%26page%3d2\r\n\r\n"
+        "This program turns it into\r\n    http://www.example.org/news/story.html?id=42&page=2"
+        "\r\nby translating all the escape codes.\r\n\r\nAuto Translate on Drop: Automatically "
+        "perform translation when a URL from the browser address box or a link from a web page "
+        "is dropped in the top box.  You can drag a URL from the Internet Explorer Address "
+        "box.\r\n\r\nAuto Translate on Change: Automatically perform translation every time a "
+        "change is made in the top box.\r\n\r\nBring to Top on Drop: Bring form to top when "
+        "link dropped in top box.\r\n\r\nTranslation with Predefined Characters (original "
+        "method) translates a set of recognized codes.  The Dynamic option (new) tries to "
+        "convert every two character codes after a percent sign.\r\n\r\nSee the text file or my "
+        "web site for additional information.\r\n\r\n"_s;
+    const QString history =
+        u"2006Jan06  Ver 2.2.1\r\n  Update URL from old site to new.\r\n\r\n2004Dec05  Ver 2.2.0"
+        "\r\n  Added options to choose and remove trailing characters and to allow dropping of non "
+        "text objects.\r\n\r\n2003Mar03  Ver 2.0.0\r\n  Added Dynamic escape code translation "
+        "option.\r\n\r\n2003Feb11  Ver 1.1.0\r\n  Added Bring To Top On Drag option.\r\n\r\n"
+        "2003Feb04  Ver 1.0.0\r\n  Initial release"_s;
+    mnuHelpDirs->trigger();
+    mnuHelpHistory->trigger();
+    mnuHelpVisit->trigger();
+    EXPECT_EQ(fakes.dialogs.messages,
+              (std::vector<ShownMessage>{{directions, u"Quick Directions"_s, 64},
+                                         {history, u"Program History"_s, 64}}));
+    EXPECT_EQ(fakes.shell.opened, QStringList{u"http://www.veskard.example"_s});
+    for (const auto method : {mnuOptionsDynTrans, mnuOptionsPreDef}) {
+        method->trigger();
+        txtBadURL->setPlainText(directions.section(u"\r\n"_s, 1, 1).trimmed());
+        EXPECT_EQ(txtGoodURL->text(), directions.section(u"\r\n"_s, 4, 4).trimmed());
+    }
 }
 
 } // namespace
