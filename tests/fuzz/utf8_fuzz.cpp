@@ -145,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string unitBytes = encodeUtf8(units);
     const std::u16string back = referenceDecode(unitBytes, wellFormed);
     require(wellFormed && codePoints(back) == codePoints(units), "encoding", size);
-    require(decodeUtf8(unitBytes) == back && back.size() == units.size(),
-            "units -> bytes -> units", size);
+    require(decodeUtf8(unitBytes) == back && back.size() == units.size(), "units -> bytes -> units",
+            size);
     return 0;
 }

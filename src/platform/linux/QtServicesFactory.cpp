@@ -1,12 +1,12 @@
 #include "platform/Services.h"
 
-#include "platform/qt/QtClipboard.h"
-#include "platform/qt/QtDialogs.h"
 #include "platform/linux/QtInstanceGuard.h"
 #include "platform/linux/QtPrograms.h"
 #include "platform/linux/QtRegistry.h"
 #include "platform/linux/QtShell.h"
 #include "platform/linux/QtZOrder.h"
+#include "platform/qt/QtClipboard.h"
+#include "platform/qt/QtDialogs.h"
 
 namespace quorvel::platform {
 
