@@ -33,7 +33,8 @@ expected=(
     usr/share/man/man1/quorvel-translate.1.gz
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 )
-for size in 16 24 32 48 64 128 256; do
+icon_sizes=(16 24 32 48 64 128 256)
+for size in "${icon_sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
 done
 (cd "$root" && find . ! -type d | sed 's|^\./||' | sort) >"$work/installed"
@@ -53,7 +54,7 @@ done
 
 # Each PNG is as large as the folder it sits in says (width and height are
 # big-endian words at bytes 16 and 20 of the file).
-for size in 16 24 32 48 64 128 256; do
+for size in "${icon_sizes[@]}"; do
     png="$root/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"
     [ -f "$png" ] || continue
     read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
