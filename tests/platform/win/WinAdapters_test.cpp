@@ -45,21 +45,14 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// Runs a Windows program to its end; its exit status, or -1.
-int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(60000))
-        return -1;
-    if (output)
-        *output = process.readAllStandardOutput().trimmed();
-    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-}
-
+// Runs reg.exe to its end; its exit status, or -1.
 int reg(const QStringList& arguments)
 {
-    return run(u"reg.exe"_s, arguments);
+    QProcess process;
+    process.start(u"reg.exe"_s, arguments);
+    if (!process.waitForFinished(60000))
+        return -1;
+    return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
 // The system-information tool's PATH value, as an installer writes it.
@@ -135,15 +128,15 @@ int importUnterminated(const QString& text)
     for (const char c : text.toLatin1())
         bytes += QString::asprintf("%s%02x", bytes.isEmpty() ? "" : ",", static_cast<uchar>(c));
     const QString file = dir.filePath(u"value.reg"_s);
-    QFile reg(file);
-    if (!reg.open(QIODevice::WriteOnly))
+    QFile entry(file);
+    if (!entry.open(QIODevice::WriteOnly))
         return -1;
-    reg.write(
+    entry.write(
         QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[%1]\r\n\"PATH\"=hex(1):%2\r\n")
             .arg(QString(kToolKey).replace(u"HKLM"_s, u"HKEY_LOCAL_MACHINE"_s), bytes)
             .toLatin1());
-    reg.close();
-    return run(u"reg.exe"_s, {u"import"_s, native(file)});
+    entry.close();
+    return reg({u"import"_s, native(file)});
 }
 
 TEST(WinRegistry, ReadsValuesWrittenByRegExe)
