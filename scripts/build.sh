@@ -18,23 +18,9 @@ package_packages=(dpkg-dev file lintian desktop-file-utils appstream man-db)
 windows_packages=(g++-mingw-w64-x86-64-posix mingw-w64-tools wine wine64 fonts-wine nsis
     ninja-build dpkg-dev qt6-base-dev-tools unzip)
 
-install_missing() {
-    local missing=() package
-    for package in "$@"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    if [ "$(id -u)" = 0 ] && command -v apt-get >/dev/null; then
-        echo "Installing: ${missing[*]}"
-        apt-get -o DPkg::Lock::Timeout=900 update -qq
-        DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 install -y -qq \
-            --no-install-recommends \
-            "${missing[@]}" >/dev/null
-    else
-        echo "Missing packages: ${missing[*]}; install them with apt-get as root." >&2
-    fi
-}
+source scripts/packages.sh
+# Without root the build goes on with what is there.
+install_packages() { install_missing "$@" || true; }
 
 configure_and_build() {
     cmake -S . -B "$build_dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
@@ -58,12 +44,12 @@ sanitized_checks() {
 
 case "$mode" in
 run)
-    install_missing "${run_packages[@]}"
+    install_packages "${run_packages[@]}"
     configure_and_build -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=OFF
     exec "$build_dir/app/Quorvel"
     ;;
 test)
-    install_missing "${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}" \
+    install_packages "${run_packages[@]}" "${test_packages[@]}" "${sanitizer_packages[@]}" \
         "${package_packages[@]}"
     configure_and_build -DQUORVEL_BUILD_TESTS=ON -DQUORVEL_BUILD_BENCHMARKS=ON
     sanitized_checks
@@ -71,7 +57,7 @@ test)
     QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$(nproc)"
     ;;
 bench)
-    install_missing "${run_packages[@]}" "${test_packages[@]}"
+    install_packages "${run_packages[@]}" "${test_packages[@]}"
     configure_and_build -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=ON
     for benchmark in "$build_dir"/bench/quorvel_bench_*; do
         QT_QPA_PLATFORM=offscreen "$benchmark" "${@:2}"
@@ -79,14 +65,14 @@ bench)
     bench/cli_throughput.sh "$build_dir"
     ;;
 package)
-    install_missing "${run_packages[@]}" "${package_packages[@]}"
+    install_packages "${run_packages[@]}" "${package_packages[@]}"
     build_dir=${QUORVEL_BUILD_DIR:-build-package}
     configure_and_build -DQUORVEL_BUILD_TESTS=OFF -DQUORVEL_BUILD_BENCHMARKS=OFF
     rm -f "$build_dir"/*.deb
     (cd "$build_dir" && cpack -G DEB)
     ;;
 windows)
-    install_missing "${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
+    install_packages "${run_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}"
     # The Linux filter, to compare the Windows one with.
     cmake -S . -B "$build_dir" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$build_dir" -j "$(nproc)" --target quorvel-translate

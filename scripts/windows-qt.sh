@@ -24,29 +24,12 @@ if [ -f "$stamp" ]; then
     exit 0
 fi
 
-apt_get() {
-    DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=900 "$@"
-}
+source "$repo/scripts/packages.sh"
 
 # The host's Qt tools (moc, rcc, uic) serve the cross build, so they must be
 # the same version as the source.
 host_packages=(cmake ninja-build perl dpkg-dev g++-mingw-w64-x86-64-posix
     mingw-w64-tools qt6-base-dev qt6-base-dev-tools)
-install_host_packages() {
-    local missing=() package
-    for package in "${host_packages[@]}"; do
-        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
-            missing+=("$package")
-    done
-    ((${#missing[@]})) || return 0
-    if [ "$(id -u)" != 0 ]; then
-        echo "Missing packages: ${missing[*]}; install them with apt-get as root." >&2
-        exit 1
-    fi
-    apt_get update -qq
-    apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-}
-
 # A private apt configuration holding the machine's own sources, with deb-src
 # entries added, so that the system's apt configuration stays untouched.
 private_apt=()
@@ -185,7 +168,7 @@ build_qt() {
     rm -rf "$prefix/lib/cmake/Qt6Network"
 }
 
-install_host_packages
+install_missing "${host_packages[@]}"
 mkdir -p "$work"
 if [ ! -f "$work/.fetched" ]; then
     make_private_apt

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "engine/Reporter.h"
 #include "engine/RuntimeError.h"
 
 #include <new>
@@ -8,10 +7,6 @@
 #include <utility>
 
 namespace quorvel {
-
-// The box every error handler shows: "number : description", critical style,
-// titled after the procedure.
-void reportRuntimeError(Reporter& reporter, const RuntimeError& error, std::u16string_view title);
 
 // Runs a procedure's body under its error handler: a run-time error, or a
 // failed allocation, ends the body and is reported once; what was done stays.

@@ -1,7 +1,5 @@
 #include "engine/RuntimeError.h"
 
-#include "engine/ErrorHandler.h"
-
 #include <string>
 
 namespace quorvel {

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "engine/Reporter.h"
+
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace quorvel {
 
@@ -35,5 +38,9 @@ std::int16_t checked16(long long value);
 
 // "6 : Overflow": the text every error handler shows.
 std::u16string errorMessageText(const RuntimeError& error);
+
+// The box every error handler shows: that text, critical style, titled after
+// the procedure.
+void reportRuntimeError(Reporter& reporter, const RuntimeError& error, std::u16string_view title);
 
 } // namespace quorvel

@@ -486,55 +486,33 @@ Translation translateForDisplay(Reporter& reporter, TranslationMethod method,
                                 const CodeTable& maCode, const CodeTable& maChar,
                                 const TrailingOptions& options, const std::u16string& source)
 {
-    Translation shown;
-    switch (method) {
-    case TranslationMethod::Predefined:
-        FixTheURLPredef(reporter, maCode, maChar, options, source, shown.text, shown.count);
-        break;
-    case TranslationMethod::Dynamic:
-        FixTheURLDyn(reporter, options, source, shown.text, shown.count);
-        break;
-    case TranslationMethod::None:
-        break;
-    }
-    keepOnly(shown.text, trimmed(shown.text));
-    return shown;
+    std::u16string buffer(source);
+    const TranslationView shown =
+        translateInPlace(reporter, method, maCode, maChar, options, buffer);
+    return {std::u16string(shown.text), shown.count};
 }
 
 TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
                                  const CodeTable& maCode, const CodeTable& maChar,
                                  const TrailingOptions& options, std::span<char16_t> text)
 {
+    if (text.empty() || method == TranslationMethod::None)
+        return {};
+    const bool predefined = method == TranslationMethod::Predefined;
     TranslationView shown;
-    if (text.empty())
-        return shown;
-    std::int16_t made = 0;
     // Set last in the body: the Windows build (mingw at -O2, unwinding under
     // Wine) was seen to keep the view a failed body had half made.
     bool finished = false;
-    switch (method) {
-    case TranslationMethod::Predefined:
-        withErrorHandler(reporter, kPredefTitle, [&] {
-            shown.text = predefinedInPlace(reporter, maCode, maChar, options, text.data(),
-                                           text.size(), made);
-            shown.count = made;
-            finished = true;
-        });
-        break;
-    case TranslationMethod::Dynamic:
-        withErrorHandler(reporter, kDynTitle, [&] {
-            shown.text = dynamicInPlace(options, text.data(), text.size(), made);
-            shown.count = made;
-            finished = true;
-        });
-        break;
-    case TranslationMethod::None:
-        break;
-    }
-    if (!finished)
-        return {};
-    shown.text = trimmed(shown.text);
-    return shown;
+    withErrorHandler(reporter, predefined ? kPredefTitle : kDynTitle, [&] {
+        std::int16_t made = 0;
+        const std::u16string_view result =
+            predefined ? predefinedInPlace(reporter, maCode, maChar, options, text.data(),
+                                           text.size(), made)
+                       : dynamicInPlace(options, text.data(), text.size(), made);
+        shown = {trimmed(result), made};
+        finished = true;
+    });
+    return finished ? shown : TranslationView{};
 }
 
 } // namespace quorvel

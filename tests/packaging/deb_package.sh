@@ -4,35 +4,24 @@
 # on a private X server until its start-up screen shows, with the package's
 # own theme icon.
 # Usage: deb_package.sh <build dir> <version>. Exits 77 (skipped) where
-# dpkg-deb, dpkg-shlibdeps, file or lintian is missing, or no X server starts.
-set -u
+# dpkg-deb, dpkg-shlibdeps, file, lintian, xdotool or xprop is missing, or no X
+# server starts.
+source "$(dirname "$0")/../support/shell_test.sh"
 
 build_dir=$(cd "${1:?usage: deb_package.sh <build dir> <version>}" && pwd)
 version=${2:?usage: deb_package.sh <build dir> <version>}
-here=$(cd "$(dirname "$0")" && pwd)
 app_id=example.veskard.Quorvel
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
 
 # Second pass, under Xvfb: the unpacked program until its start-up screen
 # shows. The package's share folder comes first, so its theme icon is found.
-if [ -n "${QUORVEL_DEB_UNDER_X:-}" ]; then
+if [ -n "${QUORVEL_UNDER_X:-}" ]; then
     root=$2
     export XDG_DATA_DIRS="$root/usr/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
     export USER="quorvel-deb-$$" # not taken for a copy the user runs
     "$root/usr/bin/Quorvel" &
     app_pid=$!
     trap 'kill "$app_pid" 2>/dev/null' EXIT
-    window=
-    for _ in $(seq 200); do
-        window=$(xdotool search --all --onlyvisible --pid "$app_pid" --name '^Quorvel   Ver\. ' 2>/dev/null) && break
-        kill -0 "$app_pid" 2>/dev/null || fail "the unpacked program ended before its start-up screen showed"
-        sleep 0.1
-    done
-    [ -n "$window" ] || fail "the unpacked program showed no start-up screen"
+    window=$(start_screen "$app_pid") || fail "the unpacked program showed no start-up screen"
     # Docks match the window to its entry by this class.
     wm_class=$(xprop -id "$window" WM_CLASS)
     entry_class=$(sed -n 's/^StartupWMClass=//p' "$root/usr/share/applications/$app_id.desktop")
@@ -42,27 +31,14 @@ if [ -n "${QUORVEL_DEB_UNDER_X:-}" ]; then
     sizes=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)')
     grep -qv 'Icon (32 x 32)' <<<"$sizes" ||
         fail "the window does not use the package's theme icon (sizes: ${sizes//$'\n'/, })"
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1
+    focus "$window"
     xdotool key --clearmodifiers Escape
-    for _ in $(seq 100); do
-        kill -0 "$app_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    wait "$app_pid" 2>/dev/null
-    status=$?
-    [ "$status" = 0 ] || fail "Escape on the start-up screen ended the program with status $status"
+    wait_for ended "$app_pid" >/dev/null
+    wait "$app_pid" || fail "Escape on the start-up screen ended the program with status $?"
     exit 0
 fi
 
-missing=()
-for tool in dpkg-deb:dpkg dpkg-shlibdeps:dpkg-dev file:file lintian:lintian; do
-    command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
-done
-if ((${#missing[@]})); then
-    echo "SKIP: the package test needs ${missing[*]} (the test set-up installs them when run as root)"
-    exit 77
-fi
-
+need dpkg-deb dpkg-shlibdeps file lintian xdotool xprop
 work=$(mktemp -d)
 source "$(dirname "$0")/keep_manifest.sh"
 keep_manifest "$build_dir" "$work"
@@ -94,7 +70,5 @@ translated=$(printf '%s\n' "$link" | "$work/root/usr/bin/quorvel-translate")
 [ "$translated" = $'6\thttps://example.org/a?b=1' ] ||
     fail "the unpacked filter printed [$translated]"
 
-QUORVEL_DEB_UNDER_X=1 bash "$here/../x11/run-under-x.sh" bash "$0" "$build_dir" "$work/root"
-status=$?
-[ "$status" = 0 ] || exit "$status"
-echo "PASS: $expected_name builds, lintian reports no error, its filter and its program run unpacked"
+(under_x "$build_dir" "$work/root") || exit
+finish "$expected_name builds, lintian reports no error, its filter and its program run unpacked"

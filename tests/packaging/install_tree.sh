@@ -5,35 +5,21 @@
 # filter's --version.
 # Usage: install_tree.sh <build dir> <version>. Exits 77 (skipped) when a
 # validator is not installed.
-set -u
+source "$(dirname "$0")/../support/shell_test.sh"
 
 build_dir=${1:?usage: install_tree.sh <build dir> <version>}
 version=${2:?usage: install_tree.sh <build dir> <version>}
 app_id=example.veskard.Quorvel
-
-missing=()
-for tool in desktop-file-validate:desktop-file-utils appstreamcli:appstream man:man-db; do
-    command -v "${tool%%:*}" >/dev/null || missing+=("${tool#*:}")
-done
-if ((${#missing[@]})); then
-    echo "SKIP: install checks need ${missing[*]} (the test set-up installs them when run as root)"
-    exit 77
-fi
+need desktop-file-validate appstreamcli man
 
 work=$(mktemp -d)
 source "$(dirname "$0")/keep_manifest.sh"
 keep_manifest "$build_dir" "$work"
 root=$work/root
-failures=0
-fail() {
-    echo "FAIL: $*"
-    failures=$((failures + 1))
-}
 
 if ! DESTDIR=$root cmake --install "$build_dir" --prefix /usr >"$work/install.log" 2>&1; then
     cat "$work/install.log"
-    echo "FAIL: cmake --install failed"
-    exit 1
+    fail "cmake --install failed"
 fi
 
 # Exactly these files: nothing of the tests, benchmarks or static libraries.
@@ -47,79 +33,76 @@ expected=(
     usr/share/man/man1/quorvel-translate.1.gz
     "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
 )
-for size in 16 24 32 48 64 128 256; do
+icon_sizes=(16 24 32 48 64 128 256)
+for size in "${icon_sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
 done
 (cd "$root" && find . ! -type d | sed 's|^\./||' | sort) >"$work/installed"
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"
 if ! diff -u "$work/expected" "$work/installed" >"$work/list.diff"; then
-    fail "installed files differ from the expected list (- missing, + extra):"
+    flag "installed files differ from the expected list (- missing, + extra):"
     grep '^[-+][^-+]' "$work/list.diff"
 fi
 
 for program in Quorvel quorvel-translate; do
-    [ -x "$root/usr/bin/$program" ] || fail "usr/bin/$program is not executable"
+    [ -x "$root/usr/bin/$program" ] || flag "usr/bin/$program is not executable"
     # A run path into the build tree would load the build's libraries, or none.
     if readelf -d "$root/usr/bin/$program" 2>/dev/null | grep -E 'R(UN)?PATH'; then
-        fail "usr/bin/$program carries a run path"
+        flag "usr/bin/$program carries a run path"
     fi
 done
 
 # Each PNG is as large as the folder it sits in says (width and height are
 # big-endian words at bytes 16 and 20 of the file).
-for size in 16 24 32 48 64 128 256; do
+for size in "${icon_sizes[@]}"; do
     png="$root/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png"
     [ -f "$png" ] || continue
     read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
         awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
-    [ "$width x $height" = "$size x $size" ] || fail "the ${size}x$size icon is $width x $height"
+    [ "$width x $height" = "$size x $size" ] || flag "the ${size}x$size icon is $width x $height"
 done
 
 desktop="$root/usr/share/applications/$app_id.desktop"
 if [ -f "$desktop" ]; then
-    messages=$(desktop-file-validate "$desktop" 2>&1) || fail "desktop-file-validate failed"
-    [ -z "$messages" ] || fail "desktop-file-validate said: $messages"
+    messages=$(desktop-file-validate "$desktop" 2>&1) || flag "desktop-file-validate failed"
+    [ -z "$messages" ] || flag "desktop-file-validate said: $messages"
     entry() { sed -n "s/^$1=//p" "$desktop"; }
-    [ "$(entry Icon)" = "$app_id" ] || fail "the desktop entry's icon is [$(entry Icon)]"
-    [ -x "$root/usr/bin/$(entry Exec)" ] || fail "the desktop entry runs [$(entry Exec)], which is not installed"
-    [ "$(entry StartupWMClass)" = Quorvel ] || fail "StartupWMClass is [$(entry StartupWMClass)]"
+    [ "$(entry Icon)" = "$app_id" ] || flag "the desktop entry's icon is [$(entry Icon)]"
+    [ -x "$root/usr/bin/$(entry Exec)" ] || flag "the desktop entry runs [$(entry Exec)], which is not installed"
+    [ "$(entry StartupWMClass)" = Quorvel ] || flag "StartupWMClass is [$(entry StartupWMClass)]"
 fi
 
 metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
 if [ -f "$metainfo" ]; then
     appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
-        fail "appstreamcli validate failed"
+        flag "appstreamcli validate failed"
     if grep -E '^(E|W):' "$work/appstream.log"; then
-        fail "appstreamcli reported errors or warnings"
+        flag "appstreamcli reported errors or warnings"
     fi
-    grep -q "<id>$app_id</id>" "$metainfo" || fail "the metadata's id is not $app_id"
+    grep -q "<id>$app_id</id>" "$metainfo" || flag "the metadata's id is not $app_id"
     grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
-        fail "the metadata does not launch $app_id.desktop"
-    grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
+        flag "the metadata does not launch $app_id.desktop"
+    grep -q "<release version=\"$version\"" "$metainfo" || flag "the metadata has no release $version"
     # The About box's web-site link and the metadata's home page are one address.
     homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
     strings -el "$root/usr/bin/Quorvel" | grep -qxF "$homepage" ||
-        fail "the program does not show the home page [$homepage]"
+        flag "the program does not show the home page [$homepage]"
 fi
 
 for page in Quorvel quorvel-translate; do
     file="$root/usr/share/man/man1/$page.1.gz"
     [ -f "$file" ] || continue
     warnings=$(MANWIDTH=80 man --warnings -l "$file" 2>&1 >"$work/$page.txt")
-    [ -z "$warnings" ] || fail "man warns about $page.1: $warnings"
+    [ -z "$warnings" ] || flag "man warns about $page.1: $warnings"
     for section in NAME SYNOPSIS DESCRIPTION OPTIONS 'EXIT STATUS' FILES EXAMPLES 'SEE ALSO'; do
-        grep -qx "$section" "$work/$page.txt" || fail "$page.1 has no $section section"
+        grep -qx "$section" "$work/$page.txt" || flag "$page.1 has no $section section"
     done
-    grep -q "Quorvel $version" "$work/$page.txt" || fail "$page.1 does not name version $version"
+    grep -q "Quorvel $version" "$work/$page.txt" || flag "$page.1 does not name version $version"
 done
 
 if [ -x "$root/usr/bin/quorvel-translate" ]; then
     shown=$("$root/usr/bin/quorvel-translate" --version)
-    [ "$shown" = "quorvel-translate $version" ] || fail "--version printed [$shown]"
+    [ "$shown" = "quorvel-translate $version" ] || flag "--version printed [$shown]"
 fi
 
-if [ "$failures" -ne 0 ]; then
-    echo "install_tree: $failures check(s) failed"
-    exit 1
-fi
-echo "PASS: ${#expected[@]} files installed; desktop entry, metadata and manual pages validate; --version prints $version"
+finish "${#expected[@]} files installed; desktop entry, metadata and manual pages validate; --version prints $version"

@@ -20,7 +20,10 @@ file(GENERATE OUTPUT ${CMAKE_BINARY_DIR}/wine-run INPUT ${CMAKE_BINARY_DIR}/wine
 set(QUORVEL_WINE_RUN ${CMAKE_BINARY_DIR}/wine-run)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE_RUN})
 
-# Wine tests share one prefix and one display server: they run one at a time.
-function(quorvel_wine_test test)
-    set_tests_properties(${test} PROPERTIES RUN_SERIAL ON SKIP_RETURN_CODE 77)
+# Wine tests share one prefix and one display server: they run one at a time,
+# and each waits for the prefix's server to end before and after it, so that
+# none meets a server that an earlier one left shutting down.
+function(quorvel_wine_test name)
+    add_test(NAME ${name} COMMAND ${QUORVEL_WINE_RUN} --test ${ARGN})
+    set_tests_properties(${name} PROPERTIES RUN_SERIAL ON SKIP_RETURN_CODE 77)
 endfunction()

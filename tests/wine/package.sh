@@ -4,22 +4,12 @@
 # installs per machine with a Start-menu entry and an "Apps & features" entry,
 # the installed program starts from its folder, and the silent uninstaller
 # leaves nothing behind. Usage: package.sh <build dir> <wine-run>.
-set -u
+source "$(dirname "$0")/../support/shell_test.sh"
 build_dir=$(cd "${1:?usage: package.sh <build dir> <wine-run>}" && pwd)
 wine_run=${2:?usage: package.sh <build dir> <wine-run>}
-here=$(cd "$(dirname "$0")" && pwd)
-
-fail() {
-    echo "FAIL: $*"
-    exit 1
-}
-
-if [ -z "${QUORVEL_PACKAGE_UNDER_X:-}" ]; then
-    export QUORVEL_PACKAGE_UNDER_X=1
-    exec bash "$here/../x11/run-under-x.sh" bash "$0" "$build_dir" "$wine_run"
-fi
-unset QT_QPA_PLATFORM
-export QUORVEL_WINE_BARE=1 LC_ALL=C.UTF-8
+need xdotool unzip
+under_x "$@"
+export QUORVEL_WINE_BARE=1 LC_ALL=C.UTF-8 WAIT_STEPS=600
 installer=$(ls "$build_dir"/Quorvel-*-windows-x64.exe 2>/dev/null | head -n 1)
 zip=$(ls "$build_dir"/Quorvel-*-windows-x64.zip 2>/dev/null | head -n 1)
 [ -n "$installer" ] && [ -n "$zip" ] || fail "no packages in $build_dir (cpack makes them)"
@@ -45,33 +35,14 @@ wineserver_wait() {
 
 # Starts Quorvel.exe, goes past the start-up screen and ends it with Escape.
 run_program() {
-    local exe=$1 pid window main status
+    local exe=$1 pid window main
     "$wine_run" "$exe" &
     pid=$!
-    for _ in $(seq 600); do
-        window=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Quorvel   Ver\. ' 2>/dev/null) &&
-            break
-        sleep 0.1
-    done
-    [ -n "$window" ] || { kill "$pid"; fail "$exe showed no start-up screen"; }
-    # A key pressed before the window has the focus is lost: Enter is given
-    # again while the start-up screen stays.
-    for step in $(seq 600); do
-        main=$(xdotool search --all --onlyvisible --pid "$pid" --name '^Quorvel   Ver\. ' 2>/dev/null)
-        [ -n "$main" ] && [ "$main" != "$window" ] && break
-        if [ "$main" = "$window" ] && [ $((step % 100)) = 1 ]; then
-            xdotool windowactivate --sync "$window" >/dev/null 2>&1
-            xdotool key --clearmodifiers Return
-        fi
-        main=
-        sleep 0.1
-    done
-    [ -n "$main" ] || { kill "$pid"; fail "$exe opened no main window"; }
-    xdotool windowactivate --sync "$main" >/dev/null 2>&1
+    window=$(start_screen "$pid") || { kill "$pid"; fail "$exe showed no start-up screen"; }
+    main=$(main_window "$pid" "$window") || { kill "$pid"; fail "$exe opened no main window"; }
+    focus "$main"
     xdotool key --clearmodifiers Escape
-    wait "$pid"
-    status=$?
-    [ "$status" = 0 ] || fail "$exe ended with status $status"
+    wait "$pid" || fail "$exe ended with status $?"
 }
 
 translate_check() {
@@ -120,4 +91,4 @@ snapshot >"$work/after"
 if ! diff "$work/before" "$work/after" >"$work/diff"; then
     fail "left behind after uninstalling: $(grep '^[<>]' "$work/diff" | head -n 10 | tr '\n' ' ')"
 fi
-echo "PASS: zip and installer work; the uninstaller left no file and no registry entry behind"
+finish "zip and installer work; the uninstaller left no file and no registry entry behind"

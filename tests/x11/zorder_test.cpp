@@ -1,5 +1,5 @@
 // Keep-on-top through the real adapter, on a real X server with a window manager.
-#include "platform/qt/QtZOrder.h"
+#include "platform/linux/QtZOrder.h"
 #include "support/MainWindowFixture.h"
 
 #include <QProcess>

@@ -34,7 +34,6 @@ namespace {
 using namespace Qt::StringLiterals;
 
 const QString kToolKey = uR"(HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO)"_s;
-const QString kToolLocationKey = uR"(HKLM\SOFTWARE\Microsoft\Shared Tools Location)"_s;
 
 QString probePath()
 {
@@ -46,21 +45,20 @@ QString native(const QString& path)
     return QDir::toNativeSeparators(path);
 }
 
-// Runs a Windows program to its end; its exit status, or -1.
-int run(const QString& program, const QStringList& arguments, QByteArray* output = nullptr)
+// Runs reg.exe to its end; its exit status, or -1.
+int reg(const QStringList& arguments)
 {
     QProcess process;
-    process.start(program, arguments);
+    process.start(u"reg.exe"_s, arguments);
     if (!process.waitForFinished(60000))
         return -1;
-    if (output)
-        *output = process.readAllStandardOutput().trimmed();
     return process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
 }
 
-int reg(const QStringList& arguments)
+// The system-information tool's PATH value, as an installer writes it.
+int writeToolPath(const QString& type, const QString& data)
 {
-    return run(u"reg.exe"_s, arguments);
+    return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, type, u"/d"_s, data, u"/f"_s});
 }
 
 // A file the probe leaves when started; waits for it as processes start slowly.
@@ -78,43 +76,36 @@ QString markLeft(const QString& file)
 
 // ---- single-instance guard across processes ----
 
-struct GuardHolder {
-    QProcess process;
-    QByteArray answer;
-
-    void start()
-    {
-        process.start(probePath(), {u"guard"_s});
-        if (process.waitForReadyRead(60000))
-            answer = process.readLine().trimmed();
-    }
-};
+// The probe's answer; a first copy holds the guard while `process` keeps its input open.
+QByteArray askGuard(QProcess& process, bool hold = false)
+{
+    process.start(probePath(), {u"guard"_s});
+    if (!hold)
+        process.closeWriteChannel();
+    return process.waitForReadyRead(60000) ? process.readLine().trimmed() : QByteArray();
+}
 
 QByteArray askGuard()
 {
-    QByteArray answer;
     QProcess process;
-    process.start(probePath(), {u"guard"_s});
-    process.closeWriteChannel();
+    const QByteArray answer = askGuard(process);
     process.waitForFinished(60000);
-    answer = process.readAllStandardOutput().trimmed();
     return answer;
 }
 
 TEST(WinInstanceGuard, SecondCopyRefusedWhileHolderLivesFreedWhenKilled)
 {
-    GuardHolder holder;
-    holder.start();
-    ASSERT_EQ(holder.answer, "first");
+    QProcess holder;
+    ASSERT_EQ(askGuard(holder, true), "first");
 
     EXPECT_EQ(askGuard(), "another");
     platform::WinInstanceGuard here;
     EXPECT_TRUE(here.anotherInstanceRunning());
-    EXPECT_EQ(holder.process.state(), QProcess::Running) << "the first copy must be unaffected";
+    EXPECT_EQ(holder.state(), QProcess::Running) << "the first copy must be unaffected";
 
     // Killed, not ended: the system still releases what it held.
-    holder.process.kill();
-    ASSERT_TRUE(holder.process.waitForFinished(60000));
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(60000));
     EXPECT_EQ(askGuard(), "first");
     platform::WinInstanceGuard later;
     EXPECT_FALSE(later.anotherInstanceRunning());
@@ -137,51 +128,30 @@ int importUnterminated(const QString& text)
     for (const char c : text.toLatin1())
         bytes += QString::asprintf("%s%02x", bytes.isEmpty() ? "" : ",", static_cast<uchar>(c));
     const QString file = dir.filePath(u"value.reg"_s);
-    QFile reg(file);
-    if (!reg.open(QIODevice::WriteOnly))
+    QFile entry(file);
+    if (!entry.open(QIODevice::WriteOnly))
         return -1;
-    reg.write(
+    entry.write(
         QStringLiteral("Windows Registry Editor Version 5.00\r\n\r\n[%1]\r\n\"PATH\"=hex(1):%2\r\n")
             .arg(QString(kToolKey).replace(u"HKLM"_s, u"HKEY_LOCAL_MACHINE"_s), bytes)
             .toLatin1());
-    reg.close();
-    return run(u"reg.exe"_s, {u"import"_s, native(file)});
+    entry.close();
+    return reg({u"import"_s, native(file)});
 }
 
 TEST(WinRegistry, ReadsValuesWrittenByRegExe)
 {
     const QString path = uR"(C:\Program Files\Tools\msinfo32.exe)"_s;
+    // Little-endian 34 12 00 00: the last byte is zero and is cut off as a
+    // terminator would be, which leaves the number unchanged.
+    // clang-format off
     const RegistryRow rows[] = {
-        {.name = "text with terminator",
-         .write =
-             [&] {
-                 return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s, u"/d"_s,
-                             path, u"/f"_s});
-             },
-         .found = true,
-         .value = path},
-        {.name = "text without terminator",
-         .write = [&] { return importUnterminated(path); },
-         .found = true,
-         .value = path},
-        // Little-endian 34 12 00 00: the last byte is zero and is cut off as a
-        // terminator would be, which leaves the number unchanged.
-        {.name = "number",
-         .write =
-             [&] {
-                 return reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_DWORD"_s,
-                             u"/d"_s, u"0x1234"_s, u"/f"_s});
-             },
-         .found = true,
-         .value = u"4660"_s},
-        {.name = "missing key",
-         .write =
-             [&] {
-                 return reg({u"delete"_s, kToolKey, u"/f"_s}) == 0 ? 0 : -1;
-             },
-         .found = false,
-         .value = QString()},
+        {"text with terminator", [&] { return writeToolPath(u"REG_SZ"_s, path); }, true, path},
+        {"text without terminator", [&] { return importUnterminated(path); }, true, path},
+        {"number", [] { return writeToolPath(u"REG_DWORD"_s, u"0x1234"_s); }, true, u"4660"_s},
+        {"missing key", [] { return reg({u"delete"_s, kToolKey, u"/f"_s}); }, false, {}},
     };
+    // clang-format on
     platform::WinRegistry registry;
     for (const RegistryRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -224,31 +194,18 @@ TEST(WinPrograms, OrdinaryFileIsNeitherFolderNorHiddenNorSystem)
     struct Row {
         const char* name;
         QString path;
-        DWORD attributes; // 0: leave as made
+        DWORD attributes;
         bool ordinary;
     };
+    // clang-format off
     const Row rows[] = {
-        {.name = "ordinary file",
-         .path = u"MSINFO32.EXE"_s,
-         .attributes = FILE_ATTRIBUTE_NORMAL,
-         .ordinary = true},
-        {.name = "read-only file",
-         .path = u"ro.exe"_s,
-         .attributes = FILE_ATTRIBUTE_READONLY,
-         .ordinary = true},
-        {.name = "hidden file",
-         .path = u"hidden.exe"_s,
-         .attributes = FILE_ATTRIBUTE_HIDDEN,
-         .ordinary = false},
-        {.name = "system file",
-         .path = u"system.exe"_s,
-         .attributes = FILE_ATTRIBUTE_SYSTEM,
-         .ordinary = false},
-        {.name = "name beyond Latin-1",
-         .path = u"\u0436\u00e9 tool.exe"_s,
-         .attributes = FILE_ATTRIBUTE_NORMAL,
-         .ordinary = true},
+        {"ordinary file", u"MSINFO32.EXE"_s, FILE_ATTRIBUTE_NORMAL, true},
+        {"read-only file", u"ro.exe"_s, FILE_ATTRIBUTE_READONLY, true},
+        {"hidden file", u"hidden.exe"_s, FILE_ATTRIBUTE_HIDDEN, false},
+        {"system file", u"system.exe"_s, FILE_ATTRIBUTE_SYSTEM, false},
+        {"name beyond Latin-1", u"\u0436\u00e9 tool.exe"_s, FILE_ATTRIBUTE_NORMAL, true},
     };
+    // clang-format on
     platform::WinPrograms programs;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -272,28 +229,17 @@ TEST(WinPrograms, StartsPlainPathsWithBlanksAndQuotedCommandLines)
         QString mark = {};            // the file the probe leaves
         QString commandLineSeen = {}; // what it was started with
     };
+    const QString quoted = u'"' + probe + u"\" mark quoted"_s;
+    // clang-format off
     const Row rows[] = {
-        {.name = "plain path with blanks",
-         .value = probe,
-         .started = true,
-         .mark = u"started"_s,
-         .commandLineSeen = u'"' + probe + u'"'},
-        {.name = "quoted command line with arguments",
-         .value = u'"' + probe + u"\" mark quoted"_s,
-         .started = true,
-         .mark = u"quoted"_s,
-         .commandLineSeen = u'"' + probe + u"\" mark quoted"_s},
-        {.name = "plain path of a missing program",
-         .value = box.nativePath(u"none.exe"_s),
-         .started = false},
-        {.name = "plain path that only a split would find",
-         .value = box.nativePath(u"probe.exe mark split"_s),
-         .started = false},
-        {.name = "quoted missing program",
-         .value = u'"' + box.nativePath(u"none.exe"_s) + u'"',
-         .started = false},
-        {.name = "empty", .value = QString(), .started = false},
+        {"plain path with blanks", probe, true, u"started"_s, u'"' + probe + u'"'},
+        {"quoted command line with arguments", quoted, true, u"quoted"_s, quoted},
+        {"plain path of a missing program", box.nativePath(u"none.exe"_s), false},
+        {"plain path that only a split would find", box.nativePath(u"probe.exe mark split"_s), false},
+        {"quoted missing program", u'"' + box.nativePath(u"none.exe"_s) + u'"', false},
+        {"empty", QString(), false},
     };
+    // clang-format on
     platform::WinPrograms programs;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -310,9 +256,7 @@ TEST(WinPrograms, SystemInformationStartsFromQuotedRegistryValue)
 {
     Sandbox box;
     const QString value = u'"' + box.nativePath(u"probe.exe"_s) + u"\" mark sysinfo"_s;
-    ASSERT_EQ(reg({u"add"_s, kToolKey, u"/v"_s, u"PATH"_s, u"/t"_s, u"REG_SZ"_s, u"/d"_s, value,
-                   u"/f"_s}),
-              0);
+    ASSERT_EQ(writeToolPath(u"REG_SZ"_s, value), 0);
     FakeServices fakes;
     platform::WinRegistry registry;
     platform::WinPrograms programs;
@@ -340,29 +284,18 @@ TEST(WinShell, RefusesProgramsAndOpensNothing)
         QString target;
         int result;
     };
+    const int denied = platform::kShellAccessDenied;
+    // clang-format off
     const Row rows[] = {
-        {.name = "program by path",
-         .target = native(probe),
-         .result = platform::kShellAccessDenied},
-        {.name = "program by file URL",
-         .target = QUrl::fromLocalFile(probe).toString(),
-         .result = platform::kShellAccessDenied},
-        {.name = "batch file",
-         .target = native(script.fileName()),
-         .result = platform::kShellAccessDenied},
-        {.name = "program under a document's name",
-         .target = box.nativePath(u"disguised.txt"_s),
-         .result = platform::kShellAccessDenied},
-        {.name = "program on a share",
-         .target = uR"(\\server\share\setup.exe)"_s,
-         .result = platform::kShellAccessDenied},
-        {.name = "script URL",
-         .target = u"vbscript:msgbox(1)"_s,
-         .result = platform::kShellAccessDenied},
-        {.name = "missing file",
-         .target = box.nativePath(u"none.pdf"_s),
-         .result = platform::kShellFileNotFound},
+        {"program by path", native(probe), denied},
+        {"program by file URL", QUrl::fromLocalFile(probe).toString(), denied},
+        {"batch file", native(script.fileName()), denied},
+        {"program under a document's name", box.nativePath(u"disguised.txt"_s), denied},
+        {"program on a share", uR"(\\server\share\setup.exe)"_s, denied},
+        {"script URL", u"vbscript:msgbox(1)"_s, denied},
+        {"missing file", box.nativePath(u"none.pdf"_s), platform::kShellFileNotFound},
     };
+    // clang-format on
     platform::WinShell shell;
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -381,16 +314,19 @@ bool reportsTopmost(QWidget& window)
     return (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-TEST(WinZOrder, TopmostInAndOutInPlace)
+// Chosen before the window exists, then switched in place.
+TEST(WinZOrder, TopmostFromTheStartThenOutAndInInPlace)
 {
     ASSERT_EQ(QGuiApplication::platformName(), u"windows"_s) << "real windows are needed";
     QWidget window;
     window.setGeometry(200, 200, 320, 160);
+    platform::WinZOrder zOrder;
+    zOrder.setTopmost(&window, true);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    EXPECT_TRUE(reportsTopmost(window));
     const QRect before = window.geometry();
-    platform::WinZOrder zOrder;
-    for (const bool topmost : {true, false, true, false}) {
+    for (const bool topmost : {false, true, false}) {
         SCOPED_TRACE(topmost ? "into the topmost band" : "out of it");
         zOrder.setTopmost(&window, topmost);
         QCoreApplication::processEvents();
@@ -399,16 +335,6 @@ TEST(WinZOrder, TopmostInAndOutInPlace)
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(window.geometry(), before);
     }
-}
-
-TEST(WinZOrder, TopmostChosenBeforeTheWindowExists)
-{
-    QWidget window;
-    platform::WinZOrder zOrder;
-    zOrder.setTopmost(&window, true);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    EXPECT_TRUE(reportsTopmost(window));
 }
 
 } // namespace

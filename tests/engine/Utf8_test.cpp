@@ -1,10 +1,11 @@
-#include "engine/Utf8.h"
 #include "engine/Scan.h"
+#include "engine/Utf8.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 #include <string>
+#include <utility>
 
 namespace quorvel {
 namespace {
@@ -21,8 +22,26 @@ template <class Check> void atEveryWidth(Check&& check)
     }
 }
 
+// Decodes bytes that arrive in reads of the sizes nextSize gives, holding
+// back what incompleteUtf8Tail names for the next read, as the filter does.
+template <class NextSize> Str decodeInReads(const std::string& bytes, NextSize&& nextSize)
+{
+    Str text;
+    std::string pending;
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t step = nextSize();
+        pending += bytes.substr(at, step);
+        at += step;
+        const std::size_t keep = at < bytes.size() ? incompleteUtf8Tail(pending) : 0;
+        text += decodeUtf8(std::string_view(pending).substr(0, pending.size() - keep));
+        pending.erase(0, pending.size() - keep);
+    }
+    return text;
+}
+
 // Decoding by rows, each also behind ASCII runs of every length up to 40, so
-// that the sequence meets the block code's edges at every offset.
+// that the sequence meets the block code's edges at every offset, and in two
+// reads split at every byte.
 TEST(Utf8, DecodesAtEveryOffset)
 {
     struct Row {
@@ -54,6 +73,13 @@ TEST(Utf8, DecodesAtEveryOffset)
                     std::string(pad, 'p') + row.bytes + std::string(pad % 7, 'q');
                 const Str expected = Str(pad, u'p') + row.text + Str(pad % 7, u'q');
                 EXPECT_EQ(decodeUtf8(bytes), expected) << row.name << ", " << pad << " before";
+                for (std::size_t split = 1; split < bytes.size(); ++split) {
+                    auto reads = [&, first = true]() mutable {
+                        return std::exchange(first, false) ? split : bytes.size();
+                    };
+                    EXPECT_EQ(decodeInReads(bytes, reads), expected)
+                        << row.name << ", " << pad << " before, read up to " << split;
+                }
                 if (expected.find(u'\xfffd') == Str::npos) {
                     EXPECT_EQ(encodeUtf8(expected), bytes) << row.name << ", " << pad << " before";
                 }
@@ -78,17 +104,8 @@ TEST(Utf8, PiecesMatchTheWhole)
                 b = static_cast<char>(rng() % 3 ? 'a' + rng() % 26 : pool[rng() % sizeof pool]);
             const Str whole = decodeUtf8(bytes);
 
-            Str pieces;
-            std::string pending;
-            for (std::size_t at = 0; at < bytes.size();) {
-                const std::size_t step = 1 + rng() % 20;
-                pending += bytes.substr(at, step);
-                at += step;
-                const std::size_t keep = at < bytes.size() ? incompleteUtf8Tail(pending) : 0;
-                pieces += decodeUtf8(std::string_view(pending).substr(0, pending.size() - keep));
-                pending.erase(0, pending.size() - keep);
-            }
-            ASSERT_EQ(pieces, whole) << "round " << round;
+            ASSERT_EQ(decodeInReads(bytes, [&] { return 1 + rng() % 20; }), whole)
+                << "round " << round;
 
             const std::string encoded = encodeUtf8(whole);
             std::string stepped;

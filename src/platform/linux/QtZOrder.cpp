@@ -1,4 +1,4 @@
-#include "platform/qt/QtZOrder.h"
+#include "platform/linux/QtZOrder.h"
 
 #include <QWidget>
 #include <QWindow>

@@ -1,4 +1,4 @@
-#include "platform/qt/QtInstanceGuard.h"
+#include "platform/linux/QtInstanceGuard.h"
 
 #include <QLocalServer>
 #include <QLocalSocket>

@@ -1,6 +1,6 @@
-#include "engine/Translate.h"
 #include "engine/Scan.h"
 #include "engine/Text.h"
+#include "engine/Translate.h"
 #include "engine/reference/Run.h"
 
 #include <gtest/gtest.h>
@@ -170,18 +170,20 @@ const Str kPieces[] = {
 const Str kEndings[] = {u"');", u"X", u"\u00c9ND", u"%", u" ;", u"", u"7E", u"  '"};
 // clang-format on
 
+Str randomText(std::mt19937_64& rng, std::size_t count, std::span<const Str> from = kPieces)
+{
+    Str s;
+    while (count-- > 0)
+        s += from[rng() % from.size()];
+    return s;
+}
+
 // Both methods of the engine, with its vector code and without, against the
 // reference, on seeded random links with random options.
 TEST(Differential, EngineMatchesReference)
 {
     std::mt19937_64 rng{20240611};
     const auto below = [&](std::size_t n) { return rng() % n; };
-    const auto pieces = [&](std::size_t count, std::span<const Str> from = kPieces) {
-        Str s;
-        while (count-- > 0)
-            s += from[below(from.size())];
-        return s;
-    };
     // Every width of vector code, ending with the widest allowed again; the
     // number streamed is the width.
     const auto compare = [&](const Str& text, std::initializer_list<bool> methods = {true, false}) {
@@ -197,7 +199,7 @@ TEST(Differential, EngineMatchesReference)
         }
     };
     for (int i = 0; i < 20000 && !HasFailure(); ++i)
-        compare(pieces(below(40)));
+        compare(randomText(rng, below(40)));
     // Markers at 32759 to 32761.
     for (const std::size_t at : {32759u, 32760u, 32761u})
         compare(x(at - 1) + u"ACTION=%2f");
@@ -210,7 +212,8 @@ TEST(Differential, EngineMatchesReference)
         Str text(32755 + below(16) - codes, u'x');
         for (std::size_t c = 0; c < codes; ++c)
             text.insert(below(text.size() + 1), valid[below(std::size(valid))]);
-        compare((below(3) == 0 ? pieces(5) + u"action=" : u"") + text + pieces(below(8)));
+        compare((below(3) == 0 ? randomText(rng, 5) + u"action=" : u"") + text +
+                randomText(rng, below(8)));
     }
     // A random head (a marker in it cuts only the head), then table passes of
     // 32766 and 32769 replacements, totals beyond 32767 and codes that the %25
@@ -219,7 +222,9 @@ TEST(Differential, EngineMatchesReference)
     const Str mixes[][3] = {
         {u"%2F", u"%2f", u"%2F"}, {u"%20", u"%23", u"%252F"}, {u"%3a", u"%25", u"x%"}};
     for (std::size_t i = 0; i < 4 && !HasFailure(); ++i)
-        compare(pieces(4) + pieces(32766 + i - (i % 3 == 1 ? 6000 : 0), mixes[i % 3]), {false});
+        compare(randomText(rng, 4) +
+                    randomText(rng, 32766 + i - (i % 3 == 1 ? 6000 : 0), mixes[i % 3]),
+                {false});
 }
 
 // The filter's entry point against the reference: the text and count the
@@ -238,12 +243,8 @@ TEST(Translate, InPlaceMatchesReference)
                                 x(32764) + u"%41",
                                 repeat(u"%2F", 32768),
                                 repeat(u"%252F", 16384)};
-    for (int i = 0; i < 4000; ++i) {
-        Str source;
-        for (std::size_t n = rng() % 30; n > 0; --n)
-            source += kPieces[rng() % std::size(kPieces)];
-        sources.push_back(source);
-    }
+    for (int i = 0; i < 4000; ++i)
+        sources.push_back(randomText(rng, rng() % 30));
     for (std::size_t i = 0; i < sources.size() && !HasFailure(); ++i) {
         const TrailingOptions options{rng() % 4 != 0, kEndings[rng() % std::size(kEndings)]};
         const reference::Tables& tables = i % 3 == 0 ? longer : reference::standardTables();

@@ -1,4 +1,4 @@
-#include "platform/qt/QtShell.h"
+#include "platform/linux/QtShell.h"
 
 #include "platform/shared/ShellTargets.h"
 

@@ -1,4 +1,4 @@
-#include "platform/qt/QtPrograms.h"
+#include "platform/linux/QtPrograms.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,4 +1,4 @@
-#include "platform/qt/QtRegistry.h"
+#include "platform/linux/QtRegistry.h"
 
 namespace quorvel::platform {
 

@@ -1,24 +1,15 @@
 #include "engine/ErrorHandler.h"
+#include "engine/reference/Run.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <tuple>
 #include <vector>
 
 namespace quorvel {
 namespace {
 
-using Box = std::tuple<std::u16string, std::u16string, int>; // text, title, style
-
-struct Boxes : Reporter {
-    std::vector<Box> shown;
-    void message(const std::u16string& text, const std::u16string& title,
-                 MessageStyle style) override
-    {
-        shown.emplace_back(text, title, static_cast<int>(style));
-    }
-};
+using reference::Box;
 
 // The handler ends the body at the error and shows one box; what was done stays done.
 TEST(ErrorHandler, EndsTheBodyWithOneBoxTitledAfterTheProcedure)
@@ -41,14 +32,14 @@ TEST(ErrorHandler, EndsTheBodyWithOneBoxTitledAfterTheProcedure)
          .shown = {{u"380 : Invalid property value", u"cmdTrans", 16}}},
     };
     for (const Failure& row : rows) {
-        Boxes boxes;
+        reference::Recorder boxes;
         int steps = 0;
         withErrorHandler(boxes, u"cmdTrans", [&] {
             ++steps;
             row.raise();
             ++steps;
         });
-        EXPECT_EQ(boxes.shown, row.shown) << row.name;
+        EXPECT_EQ(boxes.o.boxes, row.shown) << row.name;
         EXPECT_EQ(steps, row.shown.empty() ? 2 : 1) << row.name;
     }
 }

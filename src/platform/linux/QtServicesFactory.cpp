@@ -1,12 +1,12 @@
 #include "platform/Services.h"
 
+#include "platform/linux/QtInstanceGuard.h"
+#include "platform/linux/QtPrograms.h"
+#include "platform/linux/QtRegistry.h"
+#include "platform/linux/QtShell.h"
+#include "platform/linux/QtZOrder.h"
 #include "platform/qt/QtClipboard.h"
 #include "platform/qt/QtDialogs.h"
-#include "platform/qt/QtInstanceGuard.h"
-#include "platform/qt/QtPrograms.h"
-#include "platform/qt/QtRegistry.h"
-#include "platform/qt/QtShell.h"
-#include "platform/qt/QtZOrder.h"
 
 namespace quorvel::platform {
 
