@@ -1,12 +1,8 @@
 #include "support/MainWindowFixture.h"
 #include "ui/about/frmAbout.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTimer>
 
 namespace quorvel::test {

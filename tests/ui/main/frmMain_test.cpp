@@ -3,17 +3,12 @@
 #include "ui/common/Twips.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QWindow>
 
 #include <optional>
@@ -24,11 +19,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using MainWindow = MainWindowFixture;
-using Layout = MainWindowFixture;
-using Loading = MainWindowFixture;
-using Options = MainWindowFixture;
-using Outward = MainWindowFixture;
-using HelpMenu = MainWindowFixture;
 
 // What a screen reader announces for a control.
 QString spoken(QWidget* control)
@@ -158,7 +148,7 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
     EXPECT_EQ(lowerBoxWhileBoxShows, QString());
 }
 
-TEST_F(Layout, ControlsSitAsDesignedInTabOrder)
+TEST_F(MainWindow, ControlsSitAsDesignedInTabOrder)
 {
     showActive();
     struct Placed {
@@ -179,7 +169,7 @@ TEST_F(Layout, ControlsSitAsDesignedInTabOrder)
     }
 }
 
-TEST_F(Layout, LabelsFitTheirTextAlsoWhenTheCountGrows)
+TEST_F(MainWindow, LabelsFitTheirTextAlsoWhenTheCountGrows)
 {
     showActive();
     txtBadURL->setPlainText(QStringLiteral("%41").repeated(12345));
@@ -196,7 +186,7 @@ void expectBoxesFollowTheWidth(const QWidget* window, std::initializer_list<ui::
         EXPECT_EQ(box->geometry(), QRect(px(90), box->y(), width, box->height()));
 }
 
-TEST_F(Layout, WidthFollowsTheWindowHeightStaysAtLoadSize)
+TEST_F(MainWindow, WidthFollowsTheWindowHeightStaysAtLoadSize)
 {
     showActive();
     const QSize start = window->size();
@@ -223,7 +213,7 @@ TEST_F(Layout, WidthFollowsTheWindowHeightStaysAtLoadSize)
     EXPECT_TRUE(fakes.dialogs.messages.empty());
 }
 
-TEST_F(Layout, MinimizedIsLeftAloneMaximizedLiftsTheBounds)
+TEST_F(MainWindow, MinimizedIsLeftAloneMaximizedLiftsTheBounds)
 {
     showActive();
     const QSize start = window->size();
@@ -249,7 +239,8 @@ TEST_F(Layout, MinimizedIsLeftAloneMaximizedLiftsTheBounds)
     EXPECT_TRUE(fakes.dialogs.messages.empty());
 }
 
-TEST_F(Loading, ASecondCopyUnloadsItselfUnseen)
+// A second copy unloads itself unseen; the first one's end unloads the windows left behind.
+TEST_F(MainWindow, ASecondCopyUnloadsItselfTheFirstUnloadsTheRest)
 {
     fakes.instanceGuard.anotherRunning = true;
     QPointer<ui::frmMain> second = new ui::frmMain(fakes.services, forms);
@@ -257,19 +248,14 @@ TEST_F(Loading, ASecondCopyUnloadsItselfUnseen)
     EXPECT_FALSE(second->isVisible());
     EXPECT_EQ(forms.loaded(), QList<QWidget*>{window.data()}) << "the first copy stays";
     EXPECT_TRUE(fakes.dialogs.messages.empty());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull());
-}
-
-TEST_F(Loading, TerminateUnloadsTheWindowsLeftBehind)
-{
     forms.load(new QWidget);
     delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
     EXPECT_TRUE(forms.loaded().isEmpty());
 }
 
-TEST_F(Options, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
+TEST_F(MainWindow, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
 {
     struct Toggle {
         QAction* item;
@@ -299,7 +285,7 @@ TEST_F(Options, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
 }
 
 // A platform error is reported under the inner procedure's title; the mark stays moved.
-TEST_F(Options, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
+TEST_F(MainWindow, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
 {
     fakes.zOrder.onCall = [](const FakeZOrder::Call&) { throw RuntimeError(5, "Bad call"); };
     mnuOptionsKeepOnTop->trigger();
@@ -308,7 +294,7 @@ TEST_F(Options, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
               (std::vector<ShownMessage>{{"5 : Bad call", "KeepOnTop", 16}}));
 }
 
-TEST_F(Options, TheMethodPairSharesOneMarkAndTheNextTranslationFollowsIt)
+TEST_F(MainWindow, TheMethodPairSharesOneMarkAndTheNextTranslationFollowsIt)
 {
     // %2A is decoded dynamically but is not among the predefined codes.
     txtBadURL->setPlainText(QStringLiteral("action=a%2Ab%2F"));
@@ -330,7 +316,7 @@ TEST_F(Options, TheMethodPairSharesOneMarkAndTheNextTranslationFollowsIt)
     }
 }
 
-TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
+TEST_F(MainWindow, TrailingCharactersDialogAndTheNextTranslation)
 {
     txtBadURL->setPlainText(QStringLiteral("r?action=http%3A%2F%2Fh.example%2Fpabc"));
     const QString whole = "http://h.example/pabc", cut = "http://h.example/p";
@@ -471,7 +457,7 @@ TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
 
 // Go to URL needs five characters between blanks and a shell result above 32; Copy places
 // any text but an empty one, untrimmed, in a cleared clipboard.
-TEST_F(Outward, GoToUrlAndCopyEdgeCases)
+TEST_F(MainWindow, GoToUrlAndCopyEdgeCases)
 {
     // The empty box comes last, so that Copy's notice follows every warning.
     const QStringList tooShort = {"abcd", "  abcd   ", "     ", " a b ", ""};
@@ -502,7 +488,7 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
 
 // The lower box's context menu is Qt's own, led by the layers and the inner link when the
 // upper box holds a wrapped link that the translation does not already show.
-TEST_F(Outward, LowerBoxMenuOffersTheUnwrappedLink)
+TEST_F(MainWindow, LowerBoxMenuOffersTheUnwrappedLink)
 {
     const QString safeLinksAroundProofpoint =
         u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2F"
@@ -555,7 +541,7 @@ TEST_F(Outward, LowerBoxMenuOffersTheUnwrappedLink)
 }
 
 // The texts as the boxes show them; the example they give translates as they say.
-TEST_F(HelpMenu, TextsAreExactAndTheSiteOpens)
+TEST_F(MainWindow, HelpTextsAreExactAndTheSiteOpens)
 {
     const QString directions =
         u"Some URLs end up looking like the following...\r\n    http://links.example.net/go?id="
