@@ -2,7 +2,6 @@
 
 #include "platform/Services.h"
 
-#include <QString>
 #include <QStringList>
 
 #include <algorithm>

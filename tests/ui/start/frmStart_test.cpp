@@ -61,7 +61,6 @@ TEST_F(StartScreen, LabelsFitTheLinkColourFollowsThePointerAClickOpensTheSite)
     EXPECT_LE(lblDesc->heightForWidth(width), lblDesc->height()) << "the three paragraphs fit";
     const auto colour = [lblWebsite] { return lblWebsite->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0, 0, 192));
-    // Over another control nothing changes.
     struct Move {
         QWidget* over;
         QColor colour;
