@@ -2,9 +2,9 @@
 
 #include "platform/Services.h"
 
-#include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <map>
@@ -24,9 +24,22 @@ struct ShownMessage {
 
 class FakeDialogs : public platform::Dialogs {
 public:
-    void messageBox(const QString& text, const QString& title, MessageStyle style) override;
+    void messageBox(const QString& text, const QString& title, MessageStyle style) override
+    {
+        messages.push_back({text, title, static_cast<int>(style)});
+        if (onMessage)
+            onMessage(messages.back());
+    }
     QString inputBox(const QString& prompt, const QString& title,
-                     const QString& defaultText) override;
+                     const QString& defaultText) override
+    {
+        inputRequests.push_back({prompt, title, defaultText});
+        if (inputAnswers.empty())
+            return {};
+        const QString answer = inputAnswers.front();
+        inputAnswers.pop_front();
+        return answer;
+    }
 
     std::vector<ShownMessage> messages;
     // Runs while a message box is "open", to look at the windows behind it.
@@ -63,12 +76,17 @@ public:
 
 class FakeZOrder : public platform::ZOrder {
 public:
-    void setTopmost(QWidget* window, bool topmost) override;
-
     struct Call {
         QWidget* window;
         bool topmost;
     };
+    void setTopmost(QWidget* window, bool topmost) override
+    {
+        calls.push_back({window, topmost});
+        if (onCall)
+            onCall(calls.back());
+    }
+
     std::vector<Call> calls;
     // Runs after a call is recorded, e.g. to make the platform fail.
     std::function<void(const Call&)> onCall;
@@ -81,10 +99,40 @@ public:
         std::vector<unsigned char> data;
     };
 
-    long openKey(Key root, const std::string& subKey, unsigned long access, Key& key) override;
+    long openKey(Key, const std::string& subKey, unsigned long access, Key& key) override
+    {
+        openedKeys.push_back(subKey);
+        accessRequested.push_back(access);
+        if (!keys.contains(subKey))
+            return kFileNotFound;
+        if (openStatus != kSuccess)
+            return openStatus;
+        handles_.push_back(subKey);
+        key = handles_.size();
+        ++openHandles;
+        return kSuccess;
+    }
     long queryValue(Key key, const std::string& valueName, unsigned long& type,
-                    unsigned char* buffer, unsigned long& size) override;
-    long closeKey(Key key) override;
+                    unsigned char* buffer, unsigned long& size) override
+    {
+        // at() throws on a key never opened.
+        const auto& values = keys.at(handles_.at(key - 1));
+        const auto found = values.find(valueName);
+        if (found == values.end())
+            return kFileNotFound;
+        type = found->second.type;
+        const auto& data = found->second.data;
+        const bool fits = data.size() <= size;
+        if (fits) // std::copy: an empty value may come with null pointers, unlike memcpy's
+            std::copy(data.begin(), data.end(), buffer);
+        size = static_cast<unsigned long>(data.size());
+        return fits ? kSuccess : 234; // 234: more data
+    }
+    long closeKey(Key) override
+    {
+        --openHandles;
+        return kSuccess;
+    }
 
     // subKey -> valueName -> value
     std::map<std::string, std::map<std::string, Value>> keys;

@@ -40,13 +40,6 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
 
-    // Types text into the upper box as a user would, key by key.
-    void typeIntoUpperBox(const QString& text)
-    {
-        txtBadURL->setFocus();
-        QTest::keyClicks(txtBadURL, text);
-    }
-
     FakeServices fakes;
     ui::Forms forms;
     QPointer<ui::frmMain> window = new ui::frmMain(fakes.services, forms);
@@ -60,8 +53,6 @@ protected:
     QPushButton* const cmdNavigate = named<QPushButton>("cmdNavigate");
     QPushButton* const cmdExit = named<QPushButton>("cmdExit");
     QLabel* const lblReps = named<QLabel>("lblReps");
-    QLabel* const Label1 = named<QLabel>("Label1");
-    QLabel* const Label2 = named<QLabel>("Label2");
     QAction* const mnuFileNavigate = named<QAction>("mnuFileNavigate");
     QAction* const mnuOptionsKeepOnTop = named<QAction>("mnuOptionsKeepOnTop");
     QAction* const mnuOptionsBringToTopOnDrag = named<QAction>("mnuOptionsBringToTopOnDrag");

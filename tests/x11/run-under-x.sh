@@ -3,10 +3,8 @@
 # real window-manager behaviour. Exits 77 (skipped) when no X server can start.
 set -u
 
-if ! command -v Xvfb >/dev/null; then
-    echo "SKIP: Xvfb is not installed (the test set-up installs it when run as root)"
-    exit 77
-fi
+skip() { echo "SKIP: $1"; exit 77; }
+command -v Xvfb >/dev/null || skip "Xvfb is not installed (the test set-up installs it as root)"
 
 display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
@@ -17,18 +15,14 @@ for _ in $(seq 100); do
 done
 display=$(head -n1 "$display_file")
 rm -f "$display_file"
-if [ -z "$display" ] || ! kill -0 "$xvfb_pid" 2>/dev/null; then
-    echo "SKIP: no X server could be started"
-    exit 77
-fi
+[ -n "$display" ] && kill -0 "$xvfb_pid" 2>/dev/null || skip "no X server could be started"
 
 export DISPLAY=":$display" QT_QPA_PLATFORM=xcb
 wm_pid=
 if command -v openbox >/dev/null; then
     openbox --sm-disable >/dev/null 2>&1 &
     wm_pid=$!
-    # Give the window manager time to take over the root window; a busy
-    # machine may need several seconds.
+    # A busy machine may need seconds before the window manager holds the root window.
     for _ in $(seq 150); do
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
@@ -37,7 +31,6 @@ fi
 
 "$@"
 status=$?
-
 [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
 kill "$xvfb_pid" 2>/dev/null
 wait 2>/dev/null

@@ -1,12 +1,8 @@
 #include "support/MainWindowFixture.h"
 #include "ui/about/frmAbout.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QLabel>
-#include <QPushButton>
 #include <QRegularExpression>
-#include <QTest>
 #include <QTimer>
 
 namespace quorvel::test {
@@ -34,19 +30,15 @@ protected:
     QLabel* const lblURL = control<QLabel>(box, "lblURL");
 };
 
-TEST_F(AboutBox, TextsAndUnderlinedLinks)
+// The links are underlined; red under the pointer; over other controls the colours stay,
+// over the background both turn blue.
+TEST_F(AboutBox, TextsAndLinkColoursFollowingThePointer)
 {
     EXPECT_EQ(control<QLabel>(box, "lblVersion")->text(), u"Version 2.2.1"_s);
     // Two sentences, two blanks after the first stop, then the address line.
     const QRegularExpression note(u"^[^.\n]+\\.  [^. ][^.\n]*\\.\n\n       Veskard at "_s);
     EXPECT_TRUE(note.match(control<QLabel>(box, "lblShareware")->text()).hasMatch());
     EXPECT_TRUE(lblemail->font().underline() && lblURL->font().underline());
-}
-
-// Red under the pointer; over other controls the colours stay, over the background both
-// turn blue.
-TEST_F(AboutBox, LinkColoursFollowThePointer)
-{
     struct Move {
         QWidget* over;
         QColor email, url;

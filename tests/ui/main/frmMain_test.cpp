@@ -3,17 +3,12 @@
 #include "ui/common/Twips.h"
 
 #include <QAccessible>
-#include <QAction>
-#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QWindow>
 
 #include <optional>
@@ -24,11 +19,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 using MainWindow = MainWindowFixture;
-using Layout = MainWindowFixture;
-using Loading = MainWindowFixture;
-using Options = MainWindowFixture;
-using Outward = MainWindowFixture;
-using HelpMenu = MainWindowFixture;
 
 // What a screen reader announces for a control.
 QString spoken(QWidget* control)
@@ -55,7 +45,8 @@ TEST_F(MainWindow, TypingTranslatesClearResetsTheCountOnlyWithAutoTranslate)
     for (const bool autoTranslate : {true, false}) {
         SCOPED_TRACE(autoTranslate ? "auto" : "manual");
         mnuOptionsTransOnChange->setChecked(true);
-        typeIntoUpperBox(QStringLiteral("x%3a%2f%2fy%2ez"));
+        txtBadURL->setFocus();
+        QTest::keyClicks(txtBadURL, QStringLiteral("x%3a%2f%2fy%2ez"));
         EXPECT_EQ(txtGoodURL->text(), "x://y.z");
         EXPECT_EQ(lblReps->text(), "4");
         mnuOptionsTransOnChange->setChecked(autoTranslate);
@@ -158,7 +149,7 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
     EXPECT_EQ(lowerBoxWhileBoxShows, QString());
 }
 
-TEST_F(Layout, ControlsSitAsDesignedInTabOrder)
+TEST_F(MainWindow, ControlsSitAsDesignedInTabOrderLabelsFitTheirTextAlsoAsTheCountGrows)
 {
     showActive();
     struct Placed {
@@ -177,13 +168,8 @@ TEST_F(Layout, ControlsSitAsDesignedInTabOrder)
         EXPECT_EQ(QApplication::focusWidget(), control);
         QTest::keyClick(control, Qt::Key_Tab);
     }
-}
-
-TEST_F(Layout, LabelsFitTheirTextAlsoWhenTheCountGrows)
-{
-    showActive();
     txtBadURL->setPlainText(QStringLiteral("%41").repeated(12345));
-    for (QLabel* label : {Label1, Label2, lblReps})
+    for (QLabel* label : {named<QLabel>("Label1"), named<QLabel>("Label2"), lblReps})
         EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
 }
 
@@ -196,7 +182,8 @@ void expectBoxesFollowTheWidth(const QWidget* window, std::initializer_list<ui::
         EXPECT_EQ(box->geometry(), QRect(px(90), box->y(), width, box->height()));
 }
 
-TEST_F(Layout, WidthFollowsTheWindowHeightStaysAtLoadSize)
+// Minimized the window is left alone; maximized it has no bounds.
+TEST_F(MainWindow, WidthFollowsTheWindowHeightStaysAtLoadSizeUnlessMaximized)
 {
     showActive();
     const QSize start = window->size();
@@ -220,13 +207,6 @@ TEST_F(Layout, WidthFollowsTheWindowHeightStaysAtLoadSize)
         EXPECT_EQ(window->size(), start + QSize(row.keptWidth, 0));
         expectBoxesFollowTheWidth(window, {txtBadURL, txtGoodURL});
     }
-    EXPECT_TRUE(fakes.dialogs.messages.empty());
-}
-
-TEST_F(Layout, MinimizedIsLeftAloneMaximizedLiftsTheBounds)
-{
-    showActive();
-    const QSize start = window->size();
     auto enter = [&](void (QWidget::*show)(), Qt::WindowState state) {
         (window->*show)();
         EXPECT_TRUE(QTest::qWaitFor([&] { return window->windowState() == state; }));
@@ -249,7 +229,8 @@ TEST_F(Layout, MinimizedIsLeftAloneMaximizedLiftsTheBounds)
     EXPECT_TRUE(fakes.dialogs.messages.empty());
 }
 
-TEST_F(Loading, ASecondCopyUnloadsItselfUnseen)
+// A second copy unloads itself unseen; the first one's end unloads the windows left behind.
+TEST_F(MainWindow, ASecondCopyUnloadsItselfTheFirstUnloadsTheRest)
 {
     fakes.instanceGuard.anotherRunning = true;
     QPointer<ui::frmMain> second = new ui::frmMain(fakes.services, forms);
@@ -257,19 +238,14 @@ TEST_F(Loading, ASecondCopyUnloadsItselfUnseen)
     EXPECT_FALSE(second->isVisible());
     EXPECT_EQ(forms.loaded(), QList<QWidget*>{window.data()}) << "the first copy stays";
     EXPECT_TRUE(fakes.dialogs.messages.empty());
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(second.isNull());
-}
-
-TEST_F(Loading, TerminateUnloadsTheWindowsLeftBehind)
-{
     forms.load(new QWidget);
     delete window.data();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
     EXPECT_TRUE(forms.loaded().isEmpty());
 }
 
-TEST_F(Options, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
+TEST_F(MainWindow, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
 {
     struct Toggle {
         QAction* item;
@@ -299,7 +275,7 @@ TEST_F(Options, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
 }
 
 // A platform error is reported under the inner procedure's title; the mark stays moved.
-TEST_F(Options, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
+TEST_F(MainWindow, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
 {
     fakes.zOrder.onCall = [](const FakeZOrder::Call&) { throw RuntimeError(5, "Bad call"); };
     mnuOptionsKeepOnTop->trigger();
@@ -308,7 +284,7 @@ TEST_F(Options, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
               (std::vector<ShownMessage>{{"5 : Bad call", "KeepOnTop", 16}}));
 }
 
-TEST_F(Options, TheMethodPairSharesOneMarkAndTheNextTranslationFollowsIt)
+TEST_F(MainWindow, TheMethodPairSharesOneMarkAndTheNextTranslationFollowsIt)
 {
     // %2A is decoded dynamically but is not among the predefined codes.
     txtBadURL->setPlainText(QStringLiteral("action=a%2Ab%2F"));
@@ -330,7 +306,7 @@ TEST_F(Options, TheMethodPairSharesOneMarkAndTheNextTranslationFollowsIt)
     }
 }
 
-TEST_F(Options, TrailingCharactersDialogAndTheNextTranslation)
+TEST_F(MainWindow, TrailingCharactersDialogAndTheNextTranslation)
 {
     txtBadURL->setPlainText(QStringLiteral("r?action=http%3A%2F%2Fh.example%2Fpabc"));
     const QString whole = "http://h.example/pabc", cut = "http://h.example/p";
@@ -471,7 +447,7 @@ TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
 
 // Go to URL needs five characters between blanks and a shell result above 32; Copy places
 // any text but an empty one, untrimmed, in a cleared clipboard.
-TEST_F(Outward, GoToUrlAndCopyEdgeCases)
+TEST_F(MainWindow, GoToUrlAndCopyEdgeCases)
 {
     // The empty box comes last, so that Copy's notice follows every warning.
     const QStringList tooShort = {"abcd", "  abcd   ", "     ", " a b ", ""};
@@ -502,12 +478,8 @@ TEST_F(Outward, GoToUrlAndCopyEdgeCases)
 
 // The lower box's context menu is Qt's own, led by the layers and the inner link when the
 // upper box holds a wrapped link that the translation does not already show.
-TEST_F(Outward, LowerBoxMenuOffersTheUnwrappedLink)
+TEST_F(MainWindow, LowerBoxMenuOffersTheUnwrappedLink)
 {
-    const QString safeLinksAroundProofpoint =
-        u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2F"
-        "urldefense.proofpoint.com%2Fv2%2Furl%3Fu%3Dhttps-3A__www.example.com_"
-        "a-3Fb-3D1%26d%3DDwMFaQ%26e%3D&data=05%7C01%7Cme%40example.org&reserved=0"_s;
     const std::string commands = "Copy Unwrapped Link\nOpen Unwrapped Link\n-\n";
     struct Case {
         const char* name;
@@ -522,7 +494,7 @@ TEST_F(Outward, LowerBoxMenuOffersTheUnwrappedLink)
         {"found by generic detection", u"https://t.example/c?id=7&to=https%3A%2F%2Fwww.example.com%2Fa"_s, "-Link in query parameter to led to www.example.com\n" + commands, u"https://www.example.com/a"_s},
         {"lookalike host", u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Fxn--xample-2of.com%2F&data=x"_s, "-Microsoft Safe Links led to xn--xample-2of.com\n-lookalike host: \u0435xample.com is xn--xample-2of.com\n" + commands, u"https://xn--xample-2of.com/"_s},
         {"refused inside", u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Fwww.google.com%2Furl%3Fq%3Djavascript%253Aalert(1)&data=x"_s, "-Microsoft Safe Links led to www.google.com\n-refused: a javascript: target is never followed; Google search and Gmail led to it\n" + commands, u"https://www.google.com/url?q=javascript%3Aalert(1)"_s},
-        {"Safe Links around Proofpoint", safeLinksAroundProofpoint, "-Microsoft Safe Links led to urldefense.proofpoint.com\n-Proofpoint v2 led to www.example.com\n" + commands, u"https://www.example.com/a?b=1"_s},
+        {"Safe Links around Proofpoint", u"https://eur01.safelinks.protection.outlook.com/?url=https%3A%2F%2Furldefense.proofpoint.com%2Fv2%2Furl%3Fu%3Dhttps-3A__www.example.com_a-3Fb-3D1%26d%3DDwMFaQ%26e%3D&data=05%7C01%7Cme%40example.org&reserved=0"_s, "-Microsoft Safe Links led to urldefense.proofpoint.com\n-Proofpoint v2 led to www.example.com\n" + commands, u"https://www.example.com/a?b=1"_s},
     };
     // clang-format on
     // The mouse's menu reaches the box through its viewport, the keyboard's directly.
@@ -555,7 +527,7 @@ TEST_F(Outward, LowerBoxMenuOffersTheUnwrappedLink)
 }
 
 // The texts as the boxes show them; the example they give translates as they say.
-TEST_F(HelpMenu, TextsAreExactAndTheSiteOpens)
+TEST_F(MainWindow, HelpTextsAreExactAndTheSiteOpens)
 {
     const QString directions =
         u"Some URLs end up looking like the following...\r\n    http://links.example.net/go?id="

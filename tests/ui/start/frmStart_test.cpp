@@ -50,30 +50,22 @@ protected:
     QPointer<ui::frmStart> start;
 };
 
-TEST_F(StartScreen, LabelsFitTheWindow)
+TEST_F(StartScreen, LabelsFitTheLinkColourFollowsThePointerAClickOpensTheSite)
 {
     auto* const lblWebsite = control<QLabel>(start, "lblWebsite");
     auto* const lblDesc = control<QLabel>(start, "lblDesc");
-    const int expected = ui::twipsToPixels(ui::pixelsToTwips(start->width(), start) - 100, start);
-    EXPECT_EQ(lblWebsite->width(), expected);
-    EXPECT_EQ(lblDesc->width(), expected);
-    // The three paragraphs fit the label.
+    const int width = ui::twipsToPixels(ui::pixelsToTwips(start->width(), start) - 100, start);
+    EXPECT_EQ(lblWebsite->width(), width);
+    EXPECT_EQ(lblDesc->width(), width);
     EXPECT_EQ(ui::caption(lblDesc).split(u"\r\n\r\n"_s).size(), 3);
-    EXPECT_LE(lblDesc->heightForWidth(expected), lblDesc->height());
-}
-
-TEST_F(StartScreen, LinkColourFollowsThePointerAndAClickOpensTheSite)
-{
-    auto* const lblWebsite = control<QLabel>(start, "lblWebsite");
+    EXPECT_LE(lblDesc->heightForWidth(width), lblDesc->height()) << "the three paragraphs fit";
     const auto colour = [lblWebsite] { return lblWebsite->palette().color(QPalette::WindowText); };
     EXPECT_EQ(colour(), QColor(0, 0, 192));
-    // Over another control nothing changes.
     struct Move {
         QWidget* over;
         QColor colour;
     };
-    const Move rows[] = {
-        {lblWebsite, Qt::red}, {control<QLabel>(start, "lblDesc"), Qt::red}, {start, Qt::blue}};
+    const Move rows[] = {{lblWebsite, Qt::red}, {lblDesc, Qt::red}, {start, Qt::blue}};
     for (const auto& [over, expected] : rows) {
         QTest::mouseMove(over, over == start ? QPoint(3, start->height() - 3) : QPoint(2, 2));
         EXPECT_EQ(colour(), expected) << over->objectName().toStdString();
