@@ -30,17 +30,14 @@ expand() {
 
 # check_stream NAME FILE EXPECTED: what a case wrote against its column.
 check_stream() {
-    local name=$1 file=$2 expected=$3
+    local name=$1 file=$2 expected=$3 patterns pattern
     if [[ $expected == '~'* ]]; then
-        local patterns pattern
         IFS='~' read -r -a patterns <<<"${expected:1}"
         for pattern in "${patterns[@]}"; do
             grep -Eq -- "$pattern" "$file" || fail "$name: no line of $file matches '$pattern'"
         done
     elif ! cmp -s "$file" <(expand "$expected"); then
-        fail "$name: $file differs"
-        echo "  expected: $(shown <(expand "$expected"))" >&2
-        echo "  got:      $(shown "$file")" >&2
+        fail "$name: $file differs"$'\n'"  expected: $(shown <(expand "$expected"))"$'\n'"  got:      $(shown "$file")"
     fi
 }
 
@@ -59,17 +56,13 @@ done <"$here/cases.txt"
 # The README's console examples print what it shows (standard error, which
 # follows the output before it, included).
 quorvel-translate() { "${tool[@]}" "$@"; }
-awk '/^```console$/ { on = 1; next } /^```$/ { on = 0 } on' "$here/../../../README.md" >readme
-command=
-while IFS= read -r line || [ -n "$command" ]; do
-    if [[ -n $command && ( -z $line || $line == '$ '* ) ]]; then
-        eval "$command" >out 2>&1
-        cmp -s out expected || fail "README: '$command' printed $(shown out)"
-        command=
-    fi
-    [[ $line == '$ '* ]] && command=${line#\$ } && : >expected
-    [[ $line != '$ '* && -n $line ]] && printf '%s\n' "$line" >>expected
-done <readme
+awk '/^```console$/ { on = 1; next } /^```$/ { on = 0 } !on || $0 == "" { file = ""; next }
+    /^\$ / { file = sprintf("example%02d", ++n); print substr($0, 3) >(file ".command"); printf "" >(file ".expected"); next }
+    file { print >(file ".expected") }' "$here/../../../README.md"
+for example in example*.command; do
+    eval "$(<"$example")" >out 2>&1
+    cmp -s out "${example%.command}.expected" || fail "README: '$(<"$example")' printed $(shown out)"
+done
 
 # A CR that ends one write and the LF that starts the next are one line end.
 {
@@ -104,11 +97,8 @@ coproc FILTER { "${tool[@]}"; }
 filter_pid=$FILTER_PID
 for exchange in 'x%41|xA' 'y%42|yB'; do
     printf '%s\n' "${exchange%|*}" >&"${FILTER[1]}"
-    if ! IFS= read -r -t 10 answer <&"${FILTER[0]}"; then
-        fail "interactive: no answer to '${exchange%|*}' within 10 seconds"
-        break
-    fi
-    [ "$answer" = "$(printf '1\t%s' "${exchange#*|}")" ] || fail "interactive: got '$answer'"
+    IFS= read -r -t 10 answer <&"${FILTER[0]}" || answer="nothing within 10 seconds"
+    [ "$answer" = "$(printf '1\t%s' "${exchange#*|}")" ] || fail "interactive: '${exchange%|*}' got '$answer'"
 done
 exec {FILTER[1]}>&-
 kill "$filter_pid" 2>/dev/null
@@ -120,8 +110,7 @@ wait "$filter_pid" 2>/dev/null
 #   { quorvel-translate OPTIONS <batch 2>&1; echo "status $?"; } | sha256sum
 LC_ALL=C awk -f "$here/batch.awk" >batch
 while read -r sum options; do
-    read -r -a args <<<"$options"
-    got=$({ "${tool[@]}" ${args[@]+"${args[@]}"} <batch 2>&1; echo "status $?"; } | sha256sum)
+    got=$({ eval "\"\${tool[@]}\" $options" <batch 2>&1; echo "status $?"; } | sha256sum)
     [ "${got%% *}" = "$sum" ] || fail "generated batch with '$options': output differs from the recorded one"
 done <<'SUMS'
 07a3e7b29f8d23a8c664725725105231024fe83b1d0b749a479487f5628fb5b6
@@ -130,8 +119,5 @@ done <<'SUMS'
 ad659789260ffa8afd767a9545c0bad4aa0119d85052ecdab555d551b2b63b27 --ending xyz
 SUMS
 
-if [ "$failures" -ne 0 ]; then
-    echo "quorvel-translate: $failures check(s) failed" >&2
-    exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "quorvel-translate: $failures check(s) failed" >&2; exit 1; }
 echo "quorvel-translate: all checks passed"
