@@ -5,10 +5,12 @@
 #include "engine/Unwrap.h"
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
+#include <tuple>
 
 namespace {
 
@@ -43,16 +45,9 @@ void require(bool holds, const char* what)
     std::abort();
 }
 
-bool sameSteps(const std::vector<Step>& a, const std::vector<Step>& b)
+auto fields(const Result& r)
 {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (a[i].wrapper != b[i].wrapper || a[i].generic != b[i].generic ||
-            a[i].carrier != b[i].carrier || a[i].decodings != b[i].decodings ||
-            a[i].result != b[i].result || a[i].host != b[i].host)
-            return false;
-    return true;
+    return std::tie(r.target, r.layers, r.status, r.detail, r.warnings, r.hostAscii, r.hostUnicode);
 }
 
 } // namespace
@@ -80,10 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static Result reused;
     unwrapLink(input, options, hosts, reused);
-    require(reused.target == result.target && reused.layers == result.layers &&
-                reused.status == result.status && reused.detail == result.detail &&
-                reused.warnings == result.warnings && reused.hostAscii == result.hostAscii &&
-                reused.hostUnicode == result.hostUnicode && sameSteps(reused.steps, result.steps),
+    const auto stepFields = [](const Step& s) {
+        return std::tie(s.wrapper, s.generic, s.carrier, s.decodings, s.result, s.host);
+    };
+    require(fields(reused) == fields(result) &&
+                std::ranges::equal(reused.steps, result.steps, {}, stepFields, stepFields),
             "a reused result differs from a new one");
     return 0;
 }
