@@ -68,9 +68,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     require(result.layers >= 0 && result.layers <= kMaxLayers, "layers out of range");
     require(result.steps.size() == static_cast<std::size_t>(result.layers), "a step per layer");
-    const std::u16string_view target = result.target;
     require(result.layers == 0 || result.status == Status::Refused ||
-                target.starts_with(u"http://") || target.starts_with(u"https://"),
+                result.target.starts_with(u"http://") || result.target.starts_with(u"https://"),
             "a target that is not a web address");
 
     static Result reused;
