@@ -1,6 +1,5 @@
-// The unwrapping against the table of wrapped links in unwrap_cases.tsv (one
-// row a line: name, options, input, what the filter prints, its exit status),
-// and the rules table against hosts that only look like a wrapper's.
+// The unwrapping against the table of wrapped links in unwrap_cases.tsv, and
+// the rules table against hosts that only look like a wrapper's.
 #include "UnwrapCases.h"
 #include "engine/Text.h"
 #include "engine/Unwrap.h"
@@ -13,59 +12,24 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quorvel::unwrap {
 namespace {
-
-struct Case {
-    int line;
-    std::vector<std::string> fields; // name, options, input, output, status
-};
-
-// "\t" in a field is a tab.
-std::string unescapeTabs(const std::string& text)
-{
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const bool tab = text.compare(i, 2, "\\t") == 0;
-        out += tab ? '\t' : text[i];
-        i += tab;
-    }
-    return out;
-}
-
-std::vector<Case> tableRows()
-{
-    std::vector<Case> rows;
-    std::istringstream table(kUnwrapCases);
-    std::string line;
-    for (int number = 1; std::getline(table, line); ++number) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        Case row{number, {}};
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');)
-            row.fields.push_back(unescapeTabs(field));
-        rows.push_back(row);
-    }
-    return rows;
-}
 
 Options optionsFrom(const std::string& text)
 {
     Options options;
     std::istringstream words(text);
     for (std::string word; words >> word;) {
-        if (word == "--unwrap")
-            options.scope = Scope::All;
-        else if (word == "--unwrap=known")
+        if (word == "--unwrap=known")
             options.scope = Scope::Known;
         else if (word == "--keep-ending")
             options.trailing.removeTrailing = false;
         else if (word == "--ending" && words >> word)
             options.trailing.trailingChars = *trailingCharsFromEntry(decodeUtf8(word));
-        else
+        else if (word != "--unwrap") // all rules, the default
             ADD_FAILURE() << "unknown option " << word;
     }
     return options;
@@ -83,16 +47,21 @@ Result unwrapped(const std::u16string& input, Scope scope = Scope::All)
 TEST(Unwrap, TableOfWrappedLinks)
 {
     std::map<std::u16string, int> rowsOfFamily;
-    const std::vector<Case> rows = tableRows();
-    for (const Case& row : rows) {
-        ASSERT_EQ(row.fields.size(), 5u) << "line " << row.line;
-        const std::string& name = row.fields[0];
-        const Result result =
-            unwrapLink(decodeUtf8(row.fields[2]), optionsFrom(row.fields[1]), hostNames);
-        EXPECT_EQ(std::to_string(result.layers) + "\t" + encodeUtf8(result.target), row.fields[3])
-            << name << " (line " << row.line << ")";
-        EXPECT_EQ(result.status == Status::Done ? "0" : "1", row.fields[4])
-            << name << " (line " << row.line << "): " << encodeUtf8(result.detail);
+    std::istringstream table(kUnwrapCases);
+    std::string line;
+    for (int number = 1; std::getline(table, line); ++number) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        std::vector<std::string> row; // name, options, input, output, status
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');)
+            row.push_back(field);
+        ASSERT_EQ(row.size(), 5u) << "line " << number;
+        const Result result = unwrapLink(decodeUtf8(row[2]), optionsFrom(row[1]), hostNames);
+        EXPECT_EQ(std::to_string(result.layers) + "\\t" + encodeUtf8(result.target) +
+                      (result.status == Status::Done ? " 0" : " 1"),
+                  row[3] + " " + row[4])
+            << row[0] << " (line " << number << "): " << encodeUtf8(result.detail);
         for (const Step& step : result.steps)
             ++rowsOfFamily[step.wrapper];
         for (const Rule& rule : rules()) // a walk stopped by this family's layer
@@ -134,9 +103,7 @@ TEST(UnwrapRules, LookalikeHostsMatchNoRule)
         for (const Site& site : rule.sites) {
             if (site.host.empty())
                 continue;
-            std::u16string path(site.path);
-            if (path.back() == u'*')
-                path.pop_back();
+            const std::u16string path(site.path.substr(0, site.path.find(u'*')));
             const std::u16string host = exampleHost(site);
             EXPECT_EQ(ruleFor(host, path), &rule) << encodeUtf8(host);
             for (const std::u16string& lookalike : lookalikes(site, host))
@@ -145,51 +112,58 @@ TEST(UnwrapRules, LookalikeHostsMatchNoRule)
     }
 }
 
-TEST(Unwrap, LookalikeTargetsWarnWithBothForms)
+// The host in ASCII and in Unicode, then the warnings, which name both forms
+// of a lookalike.
+TEST(Unwrap, TargetHostsAndWarnings)
 {
     const struct {
         const char* name;
-        std::u16string target;
-        std::u16string unicode; // empty: no warning
-        std::u16string ascii;
+        std::u16string value; // of a Facebook link's u=
+        std::u16string expected;
     } rows[] = {
-        {"mixed scripts", u"%D0%B5xample.com", u"\u0435xample.com", u"xn--xample-2of.com"},
-        {"ascii shows as cyrillic", u"xn--80ak6aa92e.com", u"\u0430\u0440\u0440\u04cf\u0435.com",
-         u"xn--80ak6aa92e.com"},
-        {"latin name", u"xn--bcher-kva.de", u"", u"xn--bcher-kva.de"},
-        {"plain ascii", u"www.example.com", u"", u"www.example.com"},
+        {"mixed scripts", u"https%3A%2F%2F%D0%B5xample.com%2F",
+         u"xn--xample-2of.com \u0435xample.com; lookalike host: \u0435xample.com is "
+         u"xn--xample-2of.com"},
+        {"ascii shows as cyrillic", u"https://xn--80ak6aa92e.com/",
+         u"xn--80ak6aa92e.com \u0430\u0440\u0440\u04cf\u0435.com; lookalike host: "
+         u"\u0430\u0440\u0440\u04cf\u0435.com is xn--80ak6aa92e.com"},
+        {"latin name", u"https://xn--bcher-kva.de/", u"xn--bcher-kva.de b\u00fccher.de"},
+        {"plain ascii", u"https://www.example.com/", u"www.example.com www.example.com"},
+        {"relative", u"%2Fa",
+         u"l.facebook.com l.facebook.com; relative target /a resolved as https://l.facebook.com/a"},
     };
     for (const auto& row : rows) {
-        const Result result =
-            unwrapped(u"https://l.facebook.com/l.php?u=https%3A%2F%2F" + row.target + u"%2F");
-        EXPECT_EQ(result.hostAscii, row.ascii) << row.name;
-        ASSERT_EQ(result.warnings.size(), row.unicode.empty() ? 0u : 1u) << row.name;
-        if (!row.unicode.empty()) {
-            EXPECT_EQ(result.hostUnicode, row.unicode) << row.name;
-            EXPECT_NE(result.warnings[0].find(row.unicode), std::u16string::npos) << row.name;
-            EXPECT_NE(result.warnings[0].find(row.ascii), std::u16string::npos) << row.name;
-        }
+        const Result result = unwrapped(u"https://l.facebook.com/l.php?u=" + row.value);
+        std::u16string got = result.hostAscii + u" " + result.hostUnicode;
+        for (const std::u16string& warning : result.warnings)
+            got += u"; " + warning;
+        EXPECT_EQ(encodeUtf8(got), encodeUtf8(row.expected)) << row.name;
     }
 }
 
-TEST(Unwrap, StepsNameWrappersHostsAndGenericDetection)
+// Each step's wrapper, carrier, decodings and host, generic detection's
+// included, and the host of the target.
+TEST(Unwrap, StepsNameWrappersCarriersDecodingsAndHosts)
 {
     const Result result = unwrapped(
         u"https://eur01.safelinks.protection.outlook.com/"
         u"?url=https%3A%2F%2Furldefense.com%2Fv3%2F__"
         u"https%3A%2F%2Fclick.news.example.net%2Ftrack%3Fid%3D5%26url%3Dhttps*3A*2F*2Fwww.example."
         u"com*2Fsale__%3BJSUlJQ%21%21ABC%21xyz%24&reserved=0");
-    ASSERT_EQ(result.steps.size(), 3u);
-    const char16_t* wrappers[] = {u"Microsoft Safe Links", u"Proofpoint v3", u"generic"};
-    const char16_t* hosts[] = {u"urldefense.com", u"click.news.example.net", u"www.example.com"};
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(result.steps[i].wrapper, wrappers[i]);
-        EXPECT_EQ(result.steps[i].host, hosts[i]);
-        EXPECT_EQ(result.steps[i].generic, i == 2);
+    std::u16string got = u"to " + result.hostAscii + u"\n";
+    for (const Step& step : result.steps) {
+        got += step.wrapper + (step.generic ? u" (generic), " : u", ") + step.carrier;
+        for (const std::u16string& decoding : step.decodings)
+            got += u", " + decoding;
+        got += u" at " + step.host + u"\n";
     }
-    EXPECT_EQ(result.steps[0].carrier, u"query parameter url");
-    EXPECT_EQ(result.steps[0].decodings, std::vector<std::u16string>{u"percent-decode once"});
-    EXPECT_EQ(result.hostAscii, u"www.example.com");
+    EXPECT_EQ(
+        encodeUtf8(got),
+        "to www.example.com\n"
+        "Microsoft Safe Links, query parameter url, percent-decode once at urldefense.com\n"
+        "Proofpoint v3, the path between __ and __;, each * replaced from the base64url bytes "
+        "after ; at click.news.example.net\n"
+        "generic (generic), query parameter url, percent-decode once at www.example.com\n");
 }
 
 // Past the Translate command's 16-bit positions the action= rule steps
@@ -197,14 +171,10 @@ TEST(Unwrap, StepsNameWrappersHostsAndGenericDetection)
 // long line does not matter.
 TEST(Unwrap, LongOwnFamilyLinks)
 {
-    const std::u16string link = u"action=https%3A%2F%2Fwww.example.org%2F";
-    const std::u16string overflowing = link + std::u16string(40000, u'a') + u"%41";
-    const Result known = unwrapped(u"https://r.example.com/c?" + overflowing, Scope::Known);
-    EXPECT_EQ(known.layers, 0);
-    EXPECT_EQ(known.warnings.size(), 1u);
-    EXPECT_EQ(unwrapped(u"https://r.example.com/c?pad=" + std::u16string(40000, u'a') + u"&" + link,
-                        Scope::Known)
-                  .target,
+    const std::u16string link = u"action=https%3A%2F%2Fwww.example.org%2F", pad(40000, u'a');
+    const Result past = unwrapped(u"https://r.example.com/c?" + link + pad + u"%41", Scope::Known);
+    EXPECT_EQ(std::make_pair(past.layers, past.warnings.size()), std::make_pair(0, std::size_t{1}));
+    EXPECT_EQ(unwrapped(u"https://r.example.com/c?pad=" + pad + u"&" + link, Scope::Known).target,
               u"https://www.example.org/");
 }
 

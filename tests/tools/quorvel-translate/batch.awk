@@ -29,9 +29,6 @@ function link(    out, n, i) {
     for (i = 0; i < n; i++) out = out piece()
     return out
 }
-function ending() {
-    return pick("');|');|');|');');|')|;|xyz|XYZ|');|_|_|_|_|_|_")
-}
 BEGIN {
     seed = 20261207
     if (!lines) lines = 5000
@@ -42,7 +39,7 @@ BEGIN {
         else if (kind == 2) { line = ""; for (i = 0; i < 1200 + next_int(800); i++) line = line piece() }
         else if (kind == 3) { line = link(); n = pick("11000|33000"); for (i = 0; i < n; i++) line = line "%2F" }
         else if (l == 2500) { line = "%41"; for (i = 0; i < 40000; i++) line = line "\303\251x\342\202\254\360\237\230\200" }
-        else line = link() ending()
+        else line = link() pick("');|');|');|');');|')|;|xyz|XYZ|');|_|_|_|_|_|_")
         gsub(/_/, " ", line)
         printf "%s%s", line, pick("\n|\n|\n|\n|\n|\n|\r\n|\r")
     }

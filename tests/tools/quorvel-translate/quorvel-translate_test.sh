@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
 # quorvel-translate: the cases of cases.txt, then what a table cannot hold
-# (failing streams, reads that split a line, long lines, a line answered at
-# once) and today's output on a generated batch.
+# (memory, lines answered at once) and today's output on a generated batch.
 # $1 is the build directory. QUORVEL_TRANSLATE overrides the command, for
 # example "wine-run /path/to/quorvel-translate.exe" for the Windows build.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 read -r -a tool <<<"${QUORVEL_TRANSLATE:-${1:?usage: $(basename "$0") BUILD_DIR}/tools/quorvel-translate/quorvel-translate}"
-if ! command -v "${tool[0]}" >/dev/null; then
-    echo "FAIL: ${tool[0]} was not built" >&2
-    exit 1
-fi
+command -v "${tool[0]}" >/dev/null || { echo "FAIL: ${tool[0]} was not built" >&2; exit 1; }
 [[ ${tool[0]} == */* && ${tool[0]} != /* ]] && tool[0]=$PWD/${tool[0]}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -26,27 +22,21 @@ shown() { od -An -c "$1" | tr -s ' \n' ' ' | head -c 300; }
 expand() {
     local text=$1
     while [[ $text =~ ^(.*)\{([^{}*]*)\*([0-9]+)\}(.*)$ ]]; do
-        local rest=${BASH_REMATCH[4]} piece=${BASH_REMATCH[2]} count=${BASH_REMATCH[3]} run
-        text=${BASH_REMATCH[1]}
-        run=$(printf "%${count}s" '')
-        text+="${run// /$piece}$rest"
+        text=${BASH_REMATCH[1]}$(yes "${BASH_REMATCH[2]}" | head -n "${BASH_REMATCH[3]}" | tr -d '\n')${BASH_REMATCH[4]}
     done
     printf '%b' "$text"
 }
 
 # check_stream NAME FILE EXPECTED: what a case wrote against its column.
 check_stream() {
-    local name=$1 file=$2 expected=$3
+    local name=$1 file=$2 expected=$3 patterns pattern
     if [[ $expected == '~'* ]]; then
-        local patterns pattern
         IFS='~' read -r -a patterns <<<"${expected:1}"
         for pattern in "${patterns[@]}"; do
             grep -Eq -- "$pattern" "$file" || fail "$name: no line of $file matches '$pattern'"
         done
     elif ! cmp -s "$file" <(expand "$expected"); then
-        fail "$name: $file differs"
-        echo "  expected: $(shown <(expand "$expected"))" >&2
-        echo "  got:      $(shown "$file")" >&2
+        fail "$name: $file differs"$'\n'"  expected: $(shown <(expand "$expected"))"$'\n'"  got:      $(shown "$file")"
     fi
 }
 
@@ -55,10 +45,7 @@ printf 'y%%42' >two
 printf 'a\r' >cr
 while IFS='|' read -r name status options input stdout stderr; do
     [[ -z $name || $name == '#'* ]] && continue
-    read -r -a words <<<"$options"
-    args=()
-    for word in ${words[@]+"${words[@]}"}; do args+=("$(printf '%b' "$word")"); done
-    expand "$input" | "${tool[@]}" ${args[@]+"${args[@]}"} >out 2>err
+    expand "$input" | eval "\"\${tool[@]}\" $options" >out 2>err
     got=$?
     [ "$got" = "$status" ] || fail "$name: exit status $got, expected $status"
     check_stream "$name" out "$stdout"
@@ -68,83 +55,34 @@ done <"$here/cases.txt"
 # The README's console examples print what it shows (standard error, which
 # follows the output before it, included).
 quorvel-translate() { "${tool[@]}" "$@"; }
-awk '/^```console$/ { on = 1; next } /^```$/ { on = 0 } on' "$here/../../../README.md" >readme
-command=
-while IFS= read -r line || [ -n "$command" ]; do
-    if [[ -n $command && ( -z $line || $line == '$ '* ) ]]; then
-        eval "$command" >out 2>&1
-        cmp -s out expected || fail "README: '$command' printed $(shown out)"
-        command=
-    fi
-    [[ $line == '$ '* ]] && command=${line#\$ } && : >expected
-    [[ $line != '$ '* && -n $line ]] && printf '%s\n' "$line" >>expected
-done <readme
-
-# Failing streams end the run with status 3 and the reason.
-while IFS='|' read -r name redirections message; do
-    eval "printf 'a%%41\\nb\\n' | \"\${tool[@]}\" $redirections 2>err"
-    status=$?
-    [ "$status" = 3 ] || fail "$name: exit status $status, expected 3"
-    grep -q "^quorvel-translate: $message: ." err || fail "$name: stderr is '$(head -c 200 err)'"
-done <<'ROWS'
-full disk|>/dev/full|cannot write output
-closed output|>&-|cannot write output
-closed input|<&- >/dev/null|cannot read input
-help on a full disk|--help >/dev/full|cannot write output
-ROWS
-
-# A CR that ends one write and the LF that starts the next are one line end.
-{
-    printf 'a\r'
-    sleep 0.3
-    printf '\nb\n'
-} | "${tool[@]}" >out
-cmp -s out <(printf '0\ta\n0\tb\n') || fail "CR LF split between writes: $(shown out)"
-
-# Lines longer than the filter's buffers, with characters of two to four
-# bytes across every boundary (the first read ends after the third byte of a
-# four-byte one), and one over the engine's 16-bit limit.
-awk 'BEGIN { printf "%%41ab"; for (i = 0; i < 120000; i++) printf "\303\251x\342\202\254\360\237\230\200"; printf "END\n" }' >long
-awk 'BEGIN { printf "Aab"; for (i = 0; i < 120000; i++) printf "\303\251x\342\202\254\360\237\230\200"; printf "\n" }' >long.expected
-"${tool[@]}" --ending end <long >out
-cmp -s out <(printf '1\t'; cat long.expected) || fail "long line: output differs"
-{
-    cat long
-    printf 'x%%41\n'
-} | sed '1s/END$/%41/' | "${tool[@]}" >out 2>err
-cmp -s out <(printf '0\t\n1\txA\n') || fail "long line over the limit: $(head -c 100 out)"
-grep -qx 'FixTheURLDyn: 6 : Overflow' err || fail "long line over the limit: no overflow box"
+awk '/^```console$/ { on = 1; next } /^```$/ { on = 0 } !on || $0 == "" { file = ""; next }
+    /^\$ / { file = sprintf("example%02d", ++n); print substr($0, 3) >(file ".command"); printf "" >(file ".expected"); next }
+    file { print >(file ".expected") }' "$here/../../../README.md"
+for example in example*.command; do
+    eval "$(<"$example")" >out 2>&1
+    cmp -s out "${example%.command}.expected" || fail "README: '$(<"$example")' printed $(shown out)"
+done
 
 # A line the memory cannot hold is reported like a failed allocation in the
 # window, and the next line is translated. (Not under Wine or
 # AddressSanitizer, which need more address space than the limit leaves.)
 if [ -z "${QUORVEL_TRANSLATE:-}" ] && ! grep -q __asan_init "${tool[0]}"; then
-    {
-        head -c 40000000 /dev/zero | tr '\0' x
-        printf '\nx%%41\n'
-    } >huge
-    (
-        ulimit -v 60000
-        "${tool[@]}" <huge >out 2>err
-    )
-    status=$?
-    [ "$status" = 1 ] || fail "line beyond memory: exit status $status"
-    cmp -s out <(printf '0\t\n1\txA\n') || fail "line beyond memory: $(head -c 100 out)"
-    grep -qx 'cmdTrans: 7 : Out of memory' err || fail "line beyond memory: no box"
+    { head -c 40000000 /dev/zero | tr '\0' x && printf '\nx%%41\n'; } >huge
+    (ulimit -v 60000 && "${tool[@]}" <huge >out 2>err)
+    echo "status $?" | cat - err >>out
+    cmp -s out <(printf '0\t\n1\txA\nstatus 1\ncmdTrans: 7 : Out of memory\n') || fail "line beyond memory: $(shown out)"
 fi
 
-# A line that comes alone is answered before the next is sent. The answer is
-# awaited for at most 10 seconds, so a filter that holds it back fails here
-# instead of hanging.
+# A line that comes alone is answered before the next is sent, one that a CR
+# ends too, and the LF that starts the next write ends no second line. The
+# answer is awaited for at most 10 seconds, so a filter that holds it back
+# fails here instead of hanging.
 coproc FILTER { "${tool[@]}"; }
 filter_pid=$FILTER_PID
-for exchange in 'x%41|xA' 'y%42|yB'; do
-    printf '%s\n' "${exchange%|*}" >&"${FILTER[1]}"
-    if ! IFS= read -r -t 10 answer <&"${FILTER[0]}"; then
-        fail "interactive: no answer to '${exchange%|*}' within 10 seconds"
-        break
-    fi
-    [ "$answer" = "$(printf '1\t%s' "${exchange#*|}")" ] || fail "interactive: got '$answer'"
+for exchange in 'x%41\n|1\txA' 'a\r|0\ta' '\nb\n|0\tb' 'y%42\n|1\tyB'; do
+    printf '%b' "${exchange%|*}" >&"${FILTER[1]}"
+    IFS= read -r -t 10 answer <&"${FILTER[0]}" || answer="nothing within 10 seconds"
+    [ "$answer" = "$(printf '%b' "${exchange#*|}")" ] || fail "interactive: '${exchange%|*}' got '$answer'"
 done
 exec {FILTER[1]}>&-
 kill "$filter_pid" 2>/dev/null
@@ -156,8 +94,7 @@ wait "$filter_pid" 2>/dev/null
 #   { quorvel-translate OPTIONS <batch 2>&1; echo "status $?"; } | sha256sum
 LC_ALL=C awk -f "$here/batch.awk" >batch
 while read -r sum options; do
-    read -r -a args <<<"$options"
-    got=$({ "${tool[@]}" ${args[@]+"${args[@]}"} <batch 2>&1; echo "status $?"; } | sha256sum)
+    got=$({ eval "\"\${tool[@]}\" $options" <batch 2>&1; echo "status $?"; } | sha256sum)
     [ "${got%% *}" = "$sum" ] || fail "generated batch with '$options': output differs from the recorded one"
 done <<'SUMS'
 07a3e7b29f8d23a8c664725725105231024fe83b1d0b749a479487f5628fb5b6
@@ -166,8 +103,5 @@ done <<'SUMS'
 ad659789260ffa8afd767a9545c0bad4aa0119d85052ecdab555d551b2b63b27 --ending xyz
 SUMS
 
-if [ "$failures" -ne 0 ]; then
-    echo "quorvel-translate: $failures check(s) failed" >&2
-    exit 1
-fi
+[ "$failures" -eq 0 ] || { echo "quorvel-translate: $failures check(s) failed" >&2; exit 1; }
 echo "quorvel-translate: all checks passed"
