@@ -69,6 +69,8 @@ bool startsWithWebScheme(std::u16string_view text)
 
 bool startsWithEncodedScheme(std::u16string_view text)
 {
+    if (text.size() < 13 || (text[4] != u'%' && text[5] != u'%'))
+        return false;
     return startsWithIgnoringCase(text, u"http%3a%2f%2f"sv) ||
            startsWithIgnoringCase(text, u"https%3a%2f%2f"sv);
 }
@@ -526,11 +528,17 @@ void Walk::decode(Decoding decoding, Step& step)
 Walk::Found Walk::finish(Step& step)
 {
     unencoded_ = false;
-    cleanAsBrowser(b_.value);
+    // Trimming, the ending and the scheme's slashes bring no blank in: a
+    // value without one at first is scanned once.
+    bool blanks = hasBlankOrControl(b_.value);
+    if (blanks)
+        cleanAsBrowser(b_.value);
     if (startsWithEncodedScheme(b_.value)) {
         percentDecodeOnce(b_.value, b_.scratch);
         swapValue(b_.scratch);
-        cleanAsBrowser(b_.value);
+        blanks = hasBlankOrControl(b_.value);
+        if (blanks)
+            cleanAsBrowser(b_.value);
         addDecoding(step, u"percent-decode again: the value was still an encoded scheme"sv);
     }
     removeEnding(b_.value);
@@ -544,10 +552,12 @@ Walk::Found Walk::finish(Step& step)
     case SchemeKind::None:
         if (!resolveRelative())
             return Found::Nothing;
+        blanks = true; // the base's authority came in unchecked
         break;
     }
     normalizeWebScheme(b_.value);
-    escapeBlanksAndControls(b_.value, b_.scratch);
+    if (blanks)
+        escapeBlanksAndControls(b_.value, b_.scratch);
     settleHost(b_.value, step.host);
     step.result.assign(b_.value);
     return Found::Target;

@@ -145,6 +145,8 @@ UrlParts splitUrl(std::u16string_view url) noexcept
 
 SchemeKind readScheme(std::u16string_view text, std::u16string* name)
 {
+    if (text.starts_with(u"https:"sv) || text.starts_with(u"http:"sv))
+        return SchemeKind::Web;
     std::size_t start = 0;
     while (start < text.size() && text[start] <= u' ')
         ++start;
@@ -190,6 +192,13 @@ void cleanAsBrowser(std::u16string& text)
 
 void normalizeWebScheme(std::u16string& url)
 {
+    const auto written = [&](std::u16string_view prefix) {
+        return url.starts_with(prefix) &&
+               (url.size() == prefix.size() ||
+                (url[prefix.size()] != u'/' && url[prefix.size()] != u'\\'));
+    };
+    if (written(u"https://"sv) || written(u"http://"sv))
+        return;
     const std::size_t colon = url.find(u':');
     if (colon == std::u16string::npos)
         return;
