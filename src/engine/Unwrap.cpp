@@ -93,12 +93,17 @@ LinkForm linkForm(std::u16string_view value)
     return LinkForm::None;
 }
 
-void lowerAsciiInto(std::u16string_view text, std::u16string& out)
+// Lower-cases an ASCII host; false when it holds no '-', so no "xn--" label.
+bool lowerAsciiInto(std::u16string_view text, std::u16string& out)
 {
     out.resize(text.size());
-    std::transform(text.begin(), text.end(), out.begin(), [](char16_t c) {
-        return static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-    });
+    char16_t hyphen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        out[i] = static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+        hyphen |= static_cast<char16_t>(c == u'-');
+    }
+    return hyphen != 0;
 }
 
 bool hasPunycodeLabel(std::u16string_view host)
@@ -230,9 +235,11 @@ void Walk::removeEnding(std::u16string& text) const
     if (!trailing.removeTrailing || ending.empty() || ending.size() > text.size())
         return;
     const std::size_t start = text.size() - ending.size();
-    for (std::size_t i = 0; i < ending.size(); ++i)
-        if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
-            return;
+    if (std::u16string_view(text).substr(start) != ending) {
+        for (std::size_t i = 0; i < ending.size(); ++i)
+            if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
+                return;
+    }
     text.resize(start);
     trim();
 }
@@ -255,10 +262,17 @@ void Walk::prepare(std::u16string_view trimmed)
         text.pop_back();
         text.erase(0, 1);
     }
-    for (std::size_t at = findUnit(text, u'&'); at != std::u16string::npos;
-         at = findUnit(text, u'&', at + 1))
-        if (std::u16string_view(text).substr(at + 1, 4) == u"amp;"sv)
-            text.erase(at + 1, 4);
+    // Found by the ';', which links hold far less often than '&'; an '&'
+    // kept by one replacement starts no other.
+    std::size_t from = 0;
+    for (std::size_t at = findUnit(text, u';', 4); at != std::u16string::npos;
+         at = findUnit(text, u';', at + 1)) {
+        if (at >= from + 4 && std::u16string_view(text).substr(at - 4, 5) == u"&amp;"sv) {
+            text.erase(at - 3, 4);
+            at -= 4;
+            from = at + 1;
+        }
+    }
 }
 
 void Walk::run(std::u16string_view input)
@@ -597,8 +611,7 @@ void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
     const std::size_t length = parts.host.size();
     asciiHost.clear();
     if (isAscii(parts.host)) {
-        lowerAsciiInto(parts.host, asciiHost);
-        if (!hasPunycodeLabel(asciiHost))
+        if (!lowerAsciiInto(parts.host, asciiHost) || !hasPunycodeLabel(asciiHost))
             return;
     } else if (auto ascii = hosts_.toAscii(parts.host)) {
         asciiHost = std::move(*ascii);

@@ -164,17 +164,25 @@ bool pathMatches(std::u16string_view pattern, std::u16string_view path) noexcept
     return path == pattern;
 }
 
-// The last two labels: what the index of the table is keyed on.
+// The last two labels: what the index of the table is keyed on. Hosts are
+// short: read from the end, unit by unit.
 std::u16string_view lastTwoLabels(std::u16string_view host) noexcept
 {
-    std::size_t last = std::u16string_view::npos;
-    std::size_t before = std::u16string_view::npos;
-    for (std::size_t dot = findUnit(host, u'.'); dot != std::u16string_view::npos;
-         dot = findUnit(host, u'.', dot + 1)) {
-        before = last;
-        last = dot;
+    bool secondDot = false;
+    for (std::size_t i = host.size(); i-- > 0;) {
+        if (host[i] != u'.')
+            continue;
+        if (secondDot)
+            return host.substr(i + 1);
+        secondDot = true;
     }
-    return before == std::u16string_view::npos ? host : host.substr(before + 1);
+    return host;
+}
+
+// Keys by length first: most keys a host meets differ from it in length.
+bool keyBefore(std::u16string_view a, std::u16string_view b) noexcept
+{
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 struct IndexEntry {
@@ -193,8 +201,9 @@ const std::vector<IndexEntry>& siteIndex()
             for (const Site& site : rule.sites)
                 if (!site.host.empty() && site.match != GoogleCountry)
                     entries.push_back({lastTwoLabels(site.host), &rule, &site});
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const IndexEntry& a, const IndexEntry& b) { return a.key < b.key; });
+        std::stable_sort(
+            entries.begin(), entries.end(),
+            [](const IndexEntry& a, const IndexEntry& b) { return keyBefore(a.key, b.key); });
         return entries;
     }();
     return index;
@@ -247,9 +256,9 @@ const Rule* ruleFor(std::u16string_view host, std::u16string_view path, const Si
     }
     const std::vector<IndexEntry>& index = siteIndex();
     const std::u16string_view key = lastTwoLabels(host);
-    auto it =
-        std::lower_bound(index.begin(), index.end(), key,
-                         [](const IndexEntry& e, std::u16string_view k) { return e.key < k; });
+    auto it = std::lower_bound(
+        index.begin(), index.end(), key,
+        [](const IndexEntry& e, std::u16string_view k) { return keyBefore(e.key, k); });
     for (; it != index.end() && it->key == key; ++it)
         if (hostMatches(*it->site, host) && pathMatches(it->site->path, path))
             return accept(it->rule, it->site);
