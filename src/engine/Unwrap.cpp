@@ -544,15 +544,11 @@ Walk::Found Walk::finish(Step& step)
     unencoded_ = false;
     // Trimming, the ending and the scheme's slashes bring no blank in: a
     // value without one at first is scanned once.
-    bool blanks = hasBlankOrControl(b_.value);
-    if (blanks)
-        cleanAsBrowser(b_.value);
+    bool blanks = cleanAsBrowser(b_.value);
     if (startsWithEncodedScheme(b_.value)) {
         percentDecodeOnce(b_.value, b_.scratch);
         swapValue(b_.scratch);
-        blanks = hasBlankOrControl(b_.value);
-        if (blanks)
-            cleanAsBrowser(b_.value);
+        blanks = cleanAsBrowser(b_.value);
         addDecoding(step, u"percent-decode again: the value was still an encoded scheme"sv);
     }
     removeEnding(b_.value);

@@ -3,6 +3,7 @@
 #include "engine/UrlParts.h"
 
 #include <algorithm>
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -191,20 +192,33 @@ struct IndexEntry {
     const Site* site;
 };
 
+// A key's bit in the index's filter: from its length and its end letters.
+std::size_t keyBit(std::u16string_view key) noexcept
+{
+    return key.empty() ? 0 : (key.size() * 31 + key.front() * 7 + key.back()) % 256;
+}
+
+struct SiteIndex {
+    std::vector<IndexEntry> entries;
+    std::bitset<256> keys; // the bits of all keys: most hosts miss them all
+};
+
 // Every site but Google's by the last two labels of its host, in rank order
 // within a key, so that a host is compared with a few sites only.
-const std::vector<IndexEntry>& siteIndex()
+const SiteIndex& siteIndex()
 {
-    static const std::vector<IndexEntry> index = [] {
-        std::vector<IndexEntry> entries;
+    static const SiteIndex index = [] {
+        SiteIndex made;
         for (const Rule& rule : kRules)
             for (const Site& site : rule.sites)
                 if (!site.host.empty() && site.match != GoogleCountry)
-                    entries.push_back({lastTwoLabels(site.host), &rule, &site});
+                    made.entries.push_back({lastTwoLabels(site.host), &rule, &site});
         std::stable_sort(
-            entries.begin(), entries.end(),
+            made.entries.begin(), made.entries.end(),
             [](const IndexEntry& a, const IndexEntry& b) { return keyBefore(a.key, b.key); });
-        return entries;
+        for (const IndexEntry& entry : made.entries)
+            made.keys.set(keyBit(entry.key));
+        return made;
     }();
     return index;
 }
@@ -254,8 +268,11 @@ const Rule* ruleFor(std::u16string_view host, std::u16string_view path, const Si
                     pathMatches(site.path, path))
                     return accept(&rule, &site);
     }
-    const std::vector<IndexEntry>& index = siteIndex();
+    const SiteIndex& sites = siteIndex();
     const std::u16string_view key = lastTwoLabels(host);
+    if (!sites.keys.test(keyBit(key)))
+        return nullptr;
+    const std::vector<IndexEntry>& index = sites.entries;
     auto it = std::lower_bound(
         index.begin(), index.end(), key,
         [](const IndexEntry& e, std::u16string_view k) { return keyBefore(e.key, k); });

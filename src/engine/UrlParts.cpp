@@ -178,16 +178,18 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name)
     return SchemeKind::Other;
 }
 
-void cleanAsBrowser(std::u16string& text)
+bool cleanAsBrowser(std::u16string& text)
 {
-    if (!hasBlankOrControl(text))
-        return;
-    if (scan::findAnyOf(text.data(), 0, text.size(), u"\t\n\r") < text.size())
+    const std::size_t first = scan::findBlankOrControl(text.data(), 0, text.size());
+    if (first == text.size())
+        return false;
+    if (scan::findAnyOf(text.data(), first, text.size(), u"\t\n\r") < text.size())
         std::erase_if(text, isSkipped);
     const auto blank = [](char16_t c) { return c <= u' '; };
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
     text.erase(last, text.end());
     text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
+    return true;
 }
 
 void normalizeWebScheme(std::u16string& url)
