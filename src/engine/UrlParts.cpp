@@ -114,7 +114,8 @@ UrlParts splitUrl(std::u16string_view url) noexcept
         const std::size_t start = at + 2;
         std::size_t host = start;
         std::size_t colon = url.size();
-        for (at = firstOf(start, u"/\\?#@:"); at < url.size(); at = firstOf(at + 1, u"/\\?#@:")) {
+        for (at = firstOf(start, u"/\\?#@:"sv); at < url.size();
+             at = firstOf(at + 1, u"/\\?#@:"sv)) {
             if (url[at] == u'@') {
                 host = at + 1;
                 colon = url.size();
@@ -130,9 +131,9 @@ UrlParts splitUrl(std::u16string_view url) noexcept
         parts.host = url.substr(host, std::min(colon, at) - host);
     }
     parts.tail = url.substr(at);
-    const std::size_t question = firstOf(at, u"?#");
+    const std::size_t question = firstOf(at, u"?#"sv);
     const std::size_t hash =
-        question < url.size() && url[question] == u'?' ? firstOf(question, u"#") : question;
+        question < url.size() && url[question] == u'?' ? firstOf(question, u"#"sv) : question;
     parts.path = url.substr(at, question - at);
     if (question < hash) {
         parts.hasQuery = true;
@@ -183,7 +184,7 @@ bool cleanAsBrowser(std::u16string& text)
     const std::size_t first = scan::findBlankOrControl(text.data(), 0, text.size());
     if (first == text.size())
         return false;
-    if (scan::findAnyOf(text.data(), first, text.size(), u"\t\n\r") < text.size())
+    if (scan::findAnyOf(text.data(), first, text.size(), u"\t\n\r"sv) < text.size())
         std::erase_if(text, isSkipped);
     const auto blank = [](char16_t c) { return c <= u' '; };
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
