@@ -214,6 +214,10 @@ QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexc
                 at != none)
                 return {at, n};
     }
+    // The rest goes to 128-bit code: leaving the upper halves dirty would
+    // slow every such instruction after this (the compiler adds this only
+    // at some of the returns).
+    _mm256_zeroupper();
     const std::size_t marker = findMarkerFrom(s, i, n);
     if (firstPercent == n)
         firstPercent = findUnit(s, i, n, u'%');
