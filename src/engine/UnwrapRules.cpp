@@ -192,15 +192,21 @@ struct IndexEntry {
     const Site* site;
 };
 
-// A key's bit in the index's filter: from its length and its end letters.
-std::size_t keyBit(std::u16string_view key) noexcept
+// A host's bit in the index's filter: from its last five units, which it
+// shares with the key of any site that it may match.
+std::size_t tailBit(std::u16string_view text) noexcept
 {
-    return key.empty() ? 0 : (key.size() * 31 + key.front() * 7 + key.back()) % 256;
+    const std::u16string_view tail =
+        text.substr(text.size() - std::min<std::size_t>(5, text.size()));
+    std::size_t hash = tail.size();
+    for (const char16_t c : tail)
+        hash = hash * 31 + c;
+    return hash % 256;
 }
 
 struct SiteIndex {
     std::vector<IndexEntry> entries;
-    std::bitset<256> keys; // the bits of all keys: most hosts miss them all
+    std::bitset<256> tails; // the bits of all keys: most hosts miss them all
 };
 
 // Every site but Google's by the last two labels of its host, in rank order
@@ -216,8 +222,15 @@ const SiteIndex& siteIndex()
         std::stable_sort(
             made.entries.begin(), made.entries.end(),
             [](const IndexEntry& a, const IndexEntry& b) { return keyBefore(a.key, b.key); });
-        for (const IndexEntry& entry : made.entries)
-            made.keys.set(keyBit(entry.key));
+        for (const IndexEntry& entry : made.entries) {
+            // A host under a short key ends in the key or in '.' and the key.
+            const std::u16string_view key = entry.key;
+            if (key.size() < 4)
+                made.tails.set();
+            made.tails.set(tailBit(key));
+            if (key.size() < 5)
+                made.tails.set(tailBit(u"." + std::u16string(key)));
+        }
         return made;
     }();
     return index;
@@ -269,9 +282,9 @@ const Rule* ruleFor(std::u16string_view host, std::u16string_view path, const Si
                     return accept(&rule, &site);
     }
     const SiteIndex& sites = siteIndex();
-    const std::u16string_view key = lastTwoLabels(host);
-    if (!sites.keys.test(keyBit(key)))
+    if (!sites.tails.test(tailBit(host)))
         return nullptr;
+    const std::u16string_view key = lastTwoLabels(host);
     const std::vector<IndexEntry>& index = sites.entries;
     auto it = std::lower_bound(
         index.begin(), index.end(), key,
