@@ -214,6 +214,10 @@ QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexc
                 at != none)
                 return {at, n};
     }
+    // The rest goes to 128-bit code: leaving the upper halves dirty would
+    // slow every such instruction after this (the compiler adds this only
+    // at some of the returns).
+    _mm256_zeroupper();
     const std::size_t marker = findMarkerFrom(s, i, n);
     if (firstPercent == n)
         firstPercent = findUnit(s, i, n, u'%');
@@ -420,6 +424,23 @@ std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_
         if ((ma | mb) != 0)
             return i + static_cast<unsigned>(std::countr_zero(ma | (mb << 16))) / 2;
     }
+    if (i < n && n - from >= 16) {
+        // The last block overlaps units already passed, which hold no c.
+        i = n - 16;
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + 8));
+        const unsigned ma = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(a, needle)));
+        const unsigned mb = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(b, needle)));
+        const unsigned found = ma | (mb << 16);
+        return found != 0 ? i + static_cast<unsigned>(std::countr_zero(found)) / 2 : n;
+    }
+    if (i + 8 <= n) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const unsigned found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(a, needle)));
+        if (found != 0)
+            return i + static_cast<unsigned>(std::countr_zero(found)) / 2;
+        i += 8;
+    }
 #else
     // Four units per 64-bit word: a lane equal to c becomes zero after the xor.
     const std::uint64_t pattern = 0x0001000100010001ULL * c;
@@ -450,14 +471,26 @@ std::size_t findFirst(const char16_t* s, std::size_t from, std::size_t n,
 {
     std::size_t i = from;
 #if defined(__SSE2__)
+    const auto mask = [&](std::size_t at) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
+        return static_cast<unsigned>(_mm_movemask_epi8(hits(v)));
+    };
     for (; i + 16 <= n; i += 16) {
-        const auto mask = [&](std::size_t at) {
-            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + at));
-            return static_cast<unsigned>(_mm_movemask_epi8(hits(v)));
-        };
         const unsigned found = mask(i) | mask(i + 8) << 16;
         if (found != 0)
             return i + static_cast<unsigned>(std::countr_zero(found)) / 2;
+    }
+    if (i < n && n - from >= 16) {
+        // The last block overlaps units already passed, which hold no hit.
+        i = n - 16;
+        const unsigned found = mask(i) | mask(i + 8) << 16;
+        return found != 0 ? i + static_cast<unsigned>(std::countr_zero(found)) / 2 : n;
+    }
+    if (i + 8 <= n) {
+        const unsigned found = mask(i);
+        if (found != 0)
+            return i + static_cast<unsigned>(std::countr_zero(found)) / 2;
+        i += 8;
     }
 #endif
     for (; i < n; ++i)
@@ -483,19 +516,22 @@ struct NoVector {};
 
 } // namespace
 
-std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
-                      std::u16string_view set) noexcept
+namespace {
+
+// As many compares a block as the set has units.
+template <std::size_t K>
+std::size_t findAnyOfSome(const char16_t* s, std::size_t from, std::size_t n,
+                          std::u16string_view set) noexcept
 {
-    std::array<char16_t, 6> units;
-    for (std::size_t k = 0; k < units.size(); ++k)
-        units[k] = set[k < set.size() ? k : 0];
+    std::array<char16_t, K> units;
+    std::copy_n(set.begin(), K, units.begin());
 #if defined(__SSE2__)
-    __m128i needles[6];
-    for (std::size_t k = 0; k < units.size(); ++k)
+    __m128i needles[K];
+    for (std::size_t k = 0; k < K; ++k)
         needles[k] = splat(units[k]);
     const auto hits = [&](__m128i v) {
         __m128i any = _mm_cmpeq_epi16(v, needles[0]);
-        for (std::size_t k = 1; k < 6; ++k)
+        for (std::size_t k = 1; k < K; ++k)
             any = _mm_or_si128(any, _mm_cmpeq_epi16(v, needles[k]));
         return any;
     };
@@ -505,6 +541,27 @@ std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
     return findFirst(s, from, n, hits, [&](char16_t u) {
         return std::find(units.begin(), units.end(), u) != units.end();
     });
+}
+
+} // namespace
+
+std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
+                      std::u16string_view set) noexcept
+{
+    switch (set.size()) {
+    case 1:
+        return findUnit(s, from, n, set[0]);
+    case 2:
+        return findAnyOfSome<2>(s, from, n, set);
+    case 3:
+        return findAnyOfSome<3>(s, from, n, set);
+    case 4:
+        return findAnyOfSome<4>(s, from, n, set);
+    case 5:
+        return findAnyOfSome<5>(s, from, n, set);
+    default:
+        return findAnyOfSome<6>(s, from, n, set);
+    }
 }
 
 std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t n) noexcept

@@ -69,6 +69,8 @@ bool startsWithWebScheme(std::u16string_view text)
 
 bool startsWithEncodedScheme(std::u16string_view text)
 {
+    if (text.size() < 13 || (text[4] != u'%' && text[5] != u'%'))
+        return false;
     return startsWithIgnoringCase(text, u"http%3a%2f%2f"sv) ||
            startsWithIgnoringCase(text, u"https%3a%2f%2f"sv);
 }
@@ -91,12 +93,24 @@ LinkForm linkForm(std::u16string_view value)
     return LinkForm::None;
 }
 
-void lowerAsciiInto(std::u16string_view text, std::u16string& out)
+// What one pass over a host tells, lower-casing its ASCII letters on the way.
+struct HostLetters {
+    bool ascii = true;
+    bool hyphen = false; // without one, no "xn--" label
+};
+
+HostLetters lowerAsciiInto(std::u16string_view text, std::u16string& out)
 {
     out.resize(text.size());
-    std::transform(text.begin(), text.end(), out.begin(), [](char16_t c) {
-        return static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-    });
+    char16_t any = 0;
+    char16_t hyphen = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        out[i] = static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+        any |= c;
+        hyphen |= static_cast<char16_t>(c == u'-');
+    }
+    return {any < 0x80, hyphen != 0};
 }
 
 bool hasPunycodeLabel(std::u16string_view host)
@@ -228,9 +242,11 @@ void Walk::removeEnding(std::u16string& text) const
     if (!trailing.removeTrailing || ending.empty() || ending.size() > text.size())
         return;
     const std::size_t start = text.size() - ending.size();
-    for (std::size_t i = 0; i < ending.size(); ++i)
-        if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
-            return;
+    if (std::u16string_view(text).substr(start) != ending) {
+        for (std::size_t i = 0; i < ending.size(); ++i)
+            if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
+                return;
+    }
     text.resize(start);
     trim();
 }
@@ -253,10 +269,17 @@ void Walk::prepare(std::u16string_view trimmed)
         text.pop_back();
         text.erase(0, 1);
     }
-    for (std::size_t at = findUnit(text, u'&'); at != std::u16string::npos;
-         at = findUnit(text, u'&', at + 1))
-        if (std::u16string_view(text).substr(at + 1, 4) == u"amp;"sv)
-            text.erase(at + 1, 4);
+    // Found by the ';', which links hold far less often than '&'; an '&'
+    // kept by one replacement starts no other.
+    std::size_t from = 0;
+    for (std::size_t at = findUnit(text, u';', 4); at != std::u16string::npos;
+         at = findUnit(text, u';', at + 1)) {
+        if (at >= from + 4 && std::u16string_view(text).substr(at - 4, 5) == u"&amp;"sv) {
+            text.erase(at - 3, 4);
+            at -= 4;
+            from = at + 1;
+        }
+    }
 }
 
 void Walk::run(std::u16string_view input)
@@ -526,11 +549,13 @@ void Walk::decode(Decoding decoding, Step& step)
 Walk::Found Walk::finish(Step& step)
 {
     unencoded_ = false;
-    cleanAsBrowser(b_.value);
+    // Trimming, the ending and the scheme's slashes bring no blank in: a
+    // value without one at first is scanned once.
+    bool blanks = cleanAsBrowser(b_.value);
     if (startsWithEncodedScheme(b_.value)) {
         percentDecodeOnce(b_.value, b_.scratch);
         swapValue(b_.scratch);
-        cleanAsBrowser(b_.value);
+        blanks = cleanAsBrowser(b_.value);
         addDecoding(step, u"percent-decode again: the value was still an encoded scheme"sv);
     }
     removeEnding(b_.value);
@@ -544,10 +569,12 @@ Walk::Found Walk::finish(Step& step)
     case SchemeKind::None:
         if (!resolveRelative())
             return Found::Nothing;
+        blanks = true; // the base's authority came in unchecked
         break;
     }
     normalizeWebScheme(b_.value);
-    escapeBlanksAndControls(b_.value, b_.scratch);
+    if (blanks)
+        escapeBlanksAndControls(b_.value, b_.scratch);
     settleHost(b_.value, step.host);
     step.result.assign(b_.value);
     return Found::Target;
@@ -585,10 +612,8 @@ void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
     parsed_ = {parts, url.data(), url.size()};
     const std::size_t at = static_cast<std::size_t>(parts.host.data() - url.data());
     const std::size_t length = parts.host.size();
-    asciiHost.clear();
-    if (isAscii(parts.host)) {
-        lowerAsciiInto(parts.host, asciiHost);
-        if (!hasPunycodeLabel(asciiHost))
+    if (const HostLetters letters = lowerAsciiInto(parts.host, asciiHost); letters.ascii) {
+        if (!letters.hyphen || !hasPunycodeLabel(asciiHost))
             return;
     } else if (auto ascii = hosts_.toAscii(parts.host)) {
         asciiHost = std::move(*ascii);

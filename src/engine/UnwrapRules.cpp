@@ -3,6 +3,7 @@
 #include "engine/UrlParts.h"
 
 #include <algorithm>
+#include <bitset>
 #include <string>
 #include <vector>
 
@@ -164,17 +165,25 @@ bool pathMatches(std::u16string_view pattern, std::u16string_view path) noexcept
     return path == pattern;
 }
 
-// The last two labels: what the index of the table is keyed on.
+// The last two labels: what the index of the table is keyed on. Hosts are
+// short: read from the end, unit by unit.
 std::u16string_view lastTwoLabels(std::u16string_view host) noexcept
 {
-    std::size_t last = std::u16string_view::npos;
-    std::size_t before = std::u16string_view::npos;
-    for (std::size_t dot = findUnit(host, u'.'); dot != std::u16string_view::npos;
-         dot = findUnit(host, u'.', dot + 1)) {
-        before = last;
-        last = dot;
+    bool secondDot = false;
+    for (std::size_t i = host.size(); i-- > 0;) {
+        if (host[i] != u'.')
+            continue;
+        if (secondDot)
+            return host.substr(i + 1);
+        secondDot = true;
     }
-    return before == std::u16string_view::npos ? host : host.substr(before + 1);
+    return host;
+}
+
+// Keys by length first: most keys a host meets differ from it in length.
+bool keyBefore(std::u16string_view a, std::u16string_view b) noexcept
+{
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
 }
 
 struct IndexEntry {
@@ -183,19 +192,46 @@ struct IndexEntry {
     const Site* site;
 };
 
+// A host's bit in the index's filter: from its last five units, which it
+// shares with the key of any site that it may match.
+std::size_t tailBit(std::u16string_view text) noexcept
+{
+    const std::u16string_view tail =
+        text.substr(text.size() - std::min<std::size_t>(5, text.size()));
+    std::size_t hash = tail.size();
+    for (const char16_t c : tail)
+        hash = hash * 31 + c;
+    return hash % 256;
+}
+
+struct SiteIndex {
+    std::vector<IndexEntry> entries;
+    std::bitset<256> tails; // the bits of all keys: most hosts miss them all
+};
+
 // Every site but Google's by the last two labels of its host, in rank order
 // within a key, so that a host is compared with a few sites only.
-const std::vector<IndexEntry>& siteIndex()
+const SiteIndex& siteIndex()
 {
-    static const std::vector<IndexEntry> index = [] {
-        std::vector<IndexEntry> entries;
+    static const SiteIndex index = [] {
+        SiteIndex made;
         for (const Rule& rule : kRules)
             for (const Site& site : rule.sites)
                 if (!site.host.empty() && site.match != GoogleCountry)
-                    entries.push_back({lastTwoLabels(site.host), &rule, &site});
-        std::stable_sort(entries.begin(), entries.end(),
-                         [](const IndexEntry& a, const IndexEntry& b) { return a.key < b.key; });
-        return entries;
+                    made.entries.push_back({lastTwoLabels(site.host), &rule, &site});
+        std::stable_sort(
+            made.entries.begin(), made.entries.end(),
+            [](const IndexEntry& a, const IndexEntry& b) { return keyBefore(a.key, b.key); });
+        for (const IndexEntry& entry : made.entries) {
+            // A host under a short key ends in the key or in '.' and the key.
+            const std::u16string_view key = entry.key;
+            if (key.size() < 4)
+                made.tails.set();
+            made.tails.set(tailBit(key));
+            if (key.size() < 5)
+                made.tails.set(tailBit(u"." + std::u16string(key)));
+        }
+        return made;
     }();
     return index;
 }
@@ -245,11 +281,14 @@ const Rule* ruleFor(std::u16string_view host, std::u16string_view path, const Si
                     pathMatches(site.path, path))
                     return accept(&rule, &site);
     }
-    const std::vector<IndexEntry>& index = siteIndex();
+    const SiteIndex& sites = siteIndex();
+    if (!sites.tails.test(tailBit(host)))
+        return nullptr;
     const std::u16string_view key = lastTwoLabels(host);
-    auto it =
-        std::lower_bound(index.begin(), index.end(), key,
-                         [](const IndexEntry& e, std::u16string_view k) { return e.key < k; });
+    const std::vector<IndexEntry>& index = sites.entries;
+    auto it = std::lower_bound(
+        index.begin(), index.end(), key,
+        [](const IndexEntry& e, std::u16string_view k) { return keyBefore(e.key, k); });
     for (; it != index.end() && it->key == key; ++it)
         if (hostMatches(*it->site, host) && pathMatches(it->site->path, path))
             return accept(it->rule, it->site);

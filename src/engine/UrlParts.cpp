@@ -114,7 +114,8 @@ UrlParts splitUrl(std::u16string_view url) noexcept
         const std::size_t start = at + 2;
         std::size_t host = start;
         std::size_t colon = url.size();
-        for (at = firstOf(start, u"/\\?#@:"); at < url.size(); at = firstOf(at + 1, u"/\\?#@:")) {
+        for (at = firstOf(start, u"/\\?#@:"sv); at < url.size();
+             at = firstOf(at + 1, u"/\\?#@:"sv)) {
             if (url[at] == u'@') {
                 host = at + 1;
                 colon = url.size();
@@ -130,9 +131,9 @@ UrlParts splitUrl(std::u16string_view url) noexcept
         parts.host = url.substr(host, std::min(colon, at) - host);
     }
     parts.tail = url.substr(at);
-    const std::size_t question = firstOf(at, u"?#");
+    const std::size_t question = firstOf(at, u"?#"sv);
     const std::size_t hash =
-        question < url.size() && url[question] == u'?' ? firstOf(question, u"#") : question;
+        question < url.size() && url[question] == u'?' ? firstOf(question, u"#"sv) : question;
     parts.path = url.substr(at, question - at);
     if (question < hash) {
         parts.hasQuery = true;
@@ -145,6 +146,8 @@ UrlParts splitUrl(std::u16string_view url) noexcept
 
 SchemeKind readScheme(std::u16string_view text, std::u16string* name)
 {
+    if (text.starts_with(u"https:"sv) || text.starts_with(u"http:"sv))
+        return SchemeKind::Web;
     std::size_t start = 0;
     while (start < text.size() && text[start] <= u' ')
         ++start;
@@ -176,20 +179,29 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name)
     return SchemeKind::Other;
 }
 
-void cleanAsBrowser(std::u16string& text)
+bool cleanAsBrowser(std::u16string& text)
 {
-    if (!hasBlankOrControl(text))
-        return;
-    if (scan::findAnyOf(text.data(), 0, text.size(), u"\t\n\r") < text.size())
+    const std::size_t first = scan::findBlankOrControl(text.data(), 0, text.size());
+    if (first == text.size())
+        return false;
+    if (scan::findAnyOf(text.data(), first, text.size(), u"\t\n\r"sv) < text.size())
         std::erase_if(text, isSkipped);
     const auto blank = [](char16_t c) { return c <= u' '; };
     const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
     text.erase(last, text.end());
     text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
+    return true;
 }
 
 void normalizeWebScheme(std::u16string& url)
 {
+    const auto written = [&](std::u16string_view prefix) {
+        return url.starts_with(prefix) &&
+               (url.size() == prefix.size() ||
+                (url[prefix.size()] != u'/' && url[prefix.size()] != u'\\'));
+    };
+    if (written(u"https://"sv) || written(u"http://"sv))
+        return;
     const std::size_t colon = url.find(u':');
     if (colon == std::u16string::npos)
         return;

@@ -30,7 +30,8 @@ SchemeKind readScheme(std::u16string_view text, std::u16string* name = nullptr);
 
 // What a browser does to an address before it reads it: blanks and control
 // characters at both ends dropped, tabs and line breaks anywhere removed.
-void cleanAsBrowser(std::u16string& text);
+// False when the text held none of them (and nothing changed).
+bool cleanAsBrowser(std::u16string& text);
 
 // An address cleaned as above whose scheme is http or https, written as
 // browsers read it: the scheme in lower case, then exactly two slashes (a
