@@ -11,8 +11,7 @@ namespace {
 
 using Str = std::u16string;
 
-// Decodes bytes that arrive in reads of the sizes nextSize gives, holding
-// back what incompleteUtf8Tail names for the next read, as the filter does.
+// Decodes bytes in reads of nextSize(), holding back what incompleteUtf8Tail names.
 template <class NextSize> Str decodeInReads(const std::string& bytes, NextSize&& nextSize)
 {
     Str text;
@@ -34,13 +33,14 @@ template <class NextSize> Str decodeInReads(const std::string& bytes, NextSize&&
 TEST(Utf8, EveryWidthAndPieceMatchesTheWidestWhole)
 {
     std::mt19937 rng(13);
-    const unsigned char pool[] = {'a',  '%',  '\n', 0x00, 0x7f, 0x80, 0x9f, 0xa0, 0xbf, 0xc2,
-                                  0xc3, 0xdf, 0xe0, 0xe2, 0xed, 0xef, 0xf0, 0xf4, 0xf5, 0xff};
+    const std::string edges("\n\0\x7f\x80\x9f\xa0\xbf\xc2\xdf\xe0\xed\xef\xf0\xf4\xf5\xff", 16);
+    const std::string sequences[] = {"\xc3\xa9", "\xe2\x82\xac", "\xf0\x9f\x98\x80"};
     for (int round = 0; round < 3000; ++round) {
         std::string bytes;
         for (auto pieces = rng() % 12; pieces > 0; --pieces)
-            bytes += rng() % 2 ? std::string(rng() % 40, static_cast<char>('a' + rng() % 26))
-                               : std::string(1, static_cast<char>(pool[rng() % sizeof pool]));
+            bytes += rng() % 2   ? std::string(rng() % 40, static_cast<char>('a' + rng() % 26))
+                     : rng() % 2 ? std::string(1, edges[rng() % edges.size()])
+                                 : sequences[rng() % 3];
         scan::limitVectorCode(scan::VectorCode::Avx512);
         const Str whole = decodeUtf8(bytes);
         Str text = whole; // and in every fourth round a lone surrogate
