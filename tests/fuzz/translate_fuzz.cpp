@@ -2,13 +2,12 @@
 // counts and message boxes must be identical, with the vector code on and off.
 //
 // Input: a switch byte, the ending's length (low 3 bits of the next byte),
-// the ending, then the text. Bytes are Latin-1 characters, except that 0xFF
-// takes the next two bytes as one 16-bit unit (lone surrogates, letters whose
-// upper case is not Latin-1). Switch bit 0 removes the ending. Switch bits 1
-// and 2 together fill the text with 'x' up to 32767 units less the low 6 bits
-// of the byte after the ending, where the 16-bit positions and counts
-// overflow; the filler goes in at the fraction of the text that the upper 5
-// switch bits give. Such long texts take the reference long, hence two bits.
+// the ending, then the text, in Latin-1 except that 0xFF takes the next two
+// bytes as one 16-bit unit. Switch bit 0 removes the ending; bits 1 and 2
+// together fill the text with 'x' up to 32767 units less the low 6 bits of
+// the byte after the ending, where 16-bit positions and counts overflow, at
+// the fraction of the text the upper 5 bits give (long texts take the
+// reference long, hence two bits).
 #include "engine/Scan.h"
 #include "engine/Text.h"
 #include "engine/reference/Run.h"

@@ -33,9 +33,8 @@ int hexValue(const Str& two)
     return high == digits.npos || low == digits.npos ? 0 : int(high % 16 * 16 + low % 16);
 }
 
-// The frame both methods share, with the method's own steps in the middle.
-// Its error handler shows a run-time error under the method's title and ends;
-// the outputs not yet written keep their values.
+// The frame both methods share around their own steps: an error shows a box
+// under the method's title and leaves the outputs not yet written as they were.
 void frame(const char16_t* title, Reporter& reporter, const TrailingOptions& options,
            const Str& source, Str& result, Int& count, auto steps)
 {
