@@ -82,9 +82,7 @@ struct File {
 const File kFiles[] = {
     {.name = u"doc.pdf"_s, .content = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"},
     {.name = u"my notes.pdf"_s, .content = "%PDF-1.7\n"},
-    {.name = u"Report.PDF"_s, .content = "%PDF-1.7\n"},
     {.name = u"page.html"_s, .content = "<!DOCTYPE html>\n<html><body>Hello</body></html>\n"},
-    {.name = u"notes.txt"_s, .content = "Plain words, nothing else.\n"},
     {.name = u"readme"_s, .content = "Plain words without a name that says so.\n"},
     {.name = u"empty.txt"_s, .content = ""},
     {.name = u"archive.zip"_s, .content = QByteArray("PK\x03\x04\x14\0\0\0", 8)},
@@ -136,21 +134,17 @@ const std::vector<Row> kRows = {
     // Web addresses: any path, query, fragment, port or letter case.
     {"upper case", u"HTTPS://EXAMPLE.COM/A/B?C=D#E"_s, 42, desktop, u"https://example.com/A/B?C=D#E"_s},
     {"blanks around", u"  http://example.com/  "_s, 42, desktop, u"http://example.com/"_s},
-    {"controls in front", u"\x01\x1f https://example.com/"_s, 42, desktop, u"https://example.com/"_s},
-    {"tab and line break", u"ht\ttp://exam\r\nple.com/"_s, 42, desktop, u"http://example.com/"_s},
     {"user and port", u"https://user@example.com:8443/"_s, 42},
     {"IPv6 host", u"http://[::1]:8080/"_s, 42},
     {"IDN host", u"https://b\u00fccher.example/"_s, 42, desktop, u"https://xn--bcher-kva.example/"_s},
     {"web program", u"https://example.com/setup.exe"_s, 42},
     {"not mail", u"https://example.com/?attach=/etc/passwd"_s, 42},
-    {"quote and blank", u"https://example.com/a b\"c"_s, 42, desktop, u"https://example.com/a%20b%22c"_s},
     {"not a valid URL", u"http://exa mple.com/"_s, 31},
     // Addresses from www. on open as web addresses.
     {"www with port", u"  www.example.com:8080/x"_s, 42, desktop, u"http://www.example.com:8080/x"_s},
     {"WWW with path", u"WWW.Example.com/path?q=1#f"_s, 42, desktop, u"http://www.example.com/path?q=1#f"_s},
     // Mail links without attachments.
     {"About link", u"mailto:veskard@veskard.example?Subject=Quorvel Program"_s, 42, desktop, u"mailto:veskard@veskard.example?Subject=Quorvel%20Program"_s},
-    {"MAILTO with body", u"MAILTO:a@b.example?subject=Hi&body=Text"_s, 42, desktop, u"mailto:a@b.example?subject=Hi&body=Text"_s},
     {"attach in the address", u"mailto:attacher@example.com"_s, 42},
     {"attach in a value", u"mailto:a@b.example?subject=see the attachment"_s, 42, desktop, u"mailto:a@b.example?subject=see%20the%20attachment"_s},
     // Mail links that would attach a local file.
@@ -207,8 +201,6 @@ const std::vector<Row> kRows = {
     {"stream", u"C:\\x\\notes.txt:hidden.exe"_s, 5, win},
     {"shell folder", u"C:\\x\\a.{20D04FE0-3AEA-1069-A2D8-08002B30309D}"_s, 5, win},
     {"device path", u"\\\\?\\C:\\x\\doc.pdf"_s, 5, win},
-    {"Windows UNC path", u"\\\\server\\share\\doc.pdf"_s, 5, win},
-    {"Windows file URL, host", u"file://server/share/doc.pdf"_s, 5, win},
     {"Windows document not here", u"C:\\x\\report.pdf"_s, 2, win},
     {"PATHEXT", u"{dir}/tool.xyz"_s, 5, win},
     {"PATHEXT only on Windows", u"{dir}/tool.xyz"_s, 42},
@@ -222,9 +214,7 @@ const std::vector<Row> kRows = {
     {"folder", u"{dir}"_s, 42},
     {"blank in folder", u"{dir}/sub dir"_s, 42, desktop, u"file://{url}/sub%20dir"_s},
     {"pdf, blanks around", u"  {dir}/my notes.pdf  "_s, 42, desktop, u"file://{url}/my%20notes.pdf"_s},
-    {"PDF upper case", u"{dir}/Report.PDF"_s, 42},
     {"html", u"{dir}/page.html"_s, 42},
-    {"text", u"{dir}/notes.txt"_s, 42},
     {"text without a name", u"{dir}/readme"_s, 42},
     {"empty file", u"{dir}/empty.txt"_s, 42},
     {"zip archive", u"{dir}/archive.zip"_s, 42},
@@ -257,7 +247,6 @@ const std::vector<Row> kRows = {
     {"perl module by content type", u"{dir}/Data.pm"_s},
     {"execute bit", u"{dir}/run.pdf"_s},
     {"device", u"/dev/null"_s},
-    {"desktop file URL, escaped", u"file:///tmp/evil%2Edesktop"_s},
     {"program file URL, escaped", u"file:///tmp/a.ex%65"_s},
     // Local paths that do not exist.
     {"blank", u"     "_s, 2},
