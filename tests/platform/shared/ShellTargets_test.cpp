@@ -1,8 +1,6 @@
 // The shell-open step's allow-list, target by target: what reaches the desktop
-// and what is refused. Local files are made on disk so that the real probe and
-// the desktop's MIME database judge them; the handler is a stand-in that
-// records what would have been opened. Windows' rules run here as well, with
-// a PATHEXT of their own.
+// and what is refused. The handler is a stand-in that records what would have
+// been opened. Windows' rules run here as well, with a PATHEXT of their own.
 #include "platform/linux/QtShell.h"
 #include "platform/shared/ShellTargets.h"
 
@@ -50,13 +48,15 @@ Outcome openThrough(bool windows, const QString& target)
 
 // "{dir}" in a target stands for the folder of test files, "{url}" for it as
 // a file URL's path. Without .opened, an opened target reaches the handler as
-// given, a local path on the desktop as its file URL.
+// given, a local path on the desktop as its file URL. Local files are made
+// from .file first, so that the real probe and the MIME database judge them.
 struct Row {
     const char* name;
     QString target;
     int code = 5;        // 42 opened, 31 no handler, 5 refused, 2 not found
     bool win = false;    // judged by Windows' rules
     QString opened = {}; // what reached the handler, when opened
+    QByteArray file = {};
 };
 constexpr bool win = true, desktop = false;
 
@@ -71,63 +71,6 @@ QString openedFor(const Row& row)
 
 const QByteArray kPadding =
     QByteArray("# a long comment in front of the group header\n").repeated(60);
-
-struct File {
-    QString name;
-    QByteArray content;
-    bool executable = false;
-};
-
-// clang-format off
-const File kFiles[] = {
-    {.name = u"doc.pdf"_s, .content = "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"},
-    {.name = u"my notes.pdf"_s, .content = "%PDF-1.7\n"},
-    {.name = u"page.html"_s, .content = "<!DOCTYPE html>\n<html><body>Hello</body></html>\n"},
-    {.name = u"readme"_s, .content = "Plain words without a name that says so.\n"},
-    {.name = u"empty.txt"_s, .content = ""},
-    {.name = u"archive.zip"_s, .content = QByteArray("PK\x03\x04\x14\0\0\0", 8)},
-    {.name = u"tool.xyz"_s, .content = "Only Windows' PATHEXT makes this a program.\n"},
-    // Launchers: the header late, after comments, or in its KDE form.
-    {.name = u"late-launcher"_s, .content = kPadding + "[Desktop Entry]\nType=Application\nExec=sh\n"},
-    {.name = u"late-launcher.txt"_s, .content = kPadding + "[Desktop Entry]\nExec=sh\n"},
-    {.name = u"last-kilobyte-launcher"_s, .content = kPadding.repeated(3).left(8100) + "[Desktop Entry]\n"},
-    {.name = u"kde-launcher"_s, .content = "[KDE Desktop Entry]\nExec=sh\n"},
-    {.name = u"evil.desktop"_s, .content = "plain words"},
-    // Packages and installers, by name and by content under another name.
-    {.name = u"package.txt"_s, .content = "!<arch>\ndebian-binary   1342943816  0     0     100644  4\n"},
-    {.name = u"install.txt"_s, .content = "[Flatpak Ref]\nName=org.example.App\n"},
-    {.name = u"start.dat"_s, .content = "<?xml version=\"1.0\"?>\n<jnlp codebase=\"http://a.example/\">\n"},
-    {.name = u"blob.dat"_s, .content = "\xed\xab\xee\xdb\x03"},
-    {.name = u"tool.pyz"_s, .content = QByteArray("PK\x03\x04\x14\0\0\0", 8)},
-    {.name = u"game.jar"_s, .content = QByteArray("PK\x03\x04\x14\0\0\0", 8)},
-    {.name = u"App.AppImage"_s, .content = "\x7f" "ELF\2\1\1"},
-    // Programs and scripts by their first bytes, whatever the name.
-    {.name = u"photo.jpg"_s, .content = "\x7f" "ELF\2\1\1"},
-    {.name = u"report.doc"_s, .content = "MZ\x90"},
-    {.name = u"script.txt"_s, .content = "#!/bin/sh\nrm -rf ~\n"},
-    {.name = u"bom-script.txt"_s, .content = "\xef\xbb\xbf#!/bin/sh\n"},
-    {.name = u"install.sh"_s, .content = "echo plain words\n"},
-    {.name = u"tool.py"_s, .content = "print('hi')\n"},
-    {.name = u"Data.pm"_s, .content = "package Data;\n1;\n"},
-    {.name = u"run.pdf"_s, .content = "%PDF-1.4\n", .executable = true},
-};
-// clang-format on
-
-void makeFiles(const QDir& dir)
-{
-    for (const File& f : kFiles) {
-        QFile file(dir.filePath(f.name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << f.name.toStdString();
-        file.write(f.content);
-        if (f.executable)
-            file.setPermissions(file.permissions() | QFile::ExeOwner);
-    }
-    ASSERT_TRUE(dir.mkdir(u"sub dir"_s));
-    ASSERT_TRUE(dir.mkdir(u"bundle.AppImage"_s));
-    ASSERT_TRUE(QFile::link(dir.filePath(u"evil.desktop"_s), dir.filePath(u"launcher-link.pdf"_s)));
-    ASSERT_TRUE(QFile::link(dir.filePath(u"doc.pdf"_s), dir.filePath(u"doc-link.pdf"_s)));
-    ASSERT_TRUE(QFile::link(dir.filePath(u"script.txt"_s), dir.filePath(u"script-link.txt"_s)));
-}
 
 // clang-format off
 const std::vector<Row> kRows = {
@@ -203,7 +146,7 @@ const std::vector<Row> kRows = {
     {"device path", u"\\\\?\\C:\\x\\doc.pdf"_s, 5, win},
     {"Windows document not here", u"C:\\x\\report.pdf"_s, 2, win},
     {"PATHEXT", u"{dir}/tool.xyz"_s, 5, win},
-    {"PATHEXT only on Windows", u"{dir}/tool.xyz"_s, 42},
+    {"PATHEXT only on Windows", u"{dir}/tool.xyz"_s, 42, desktop, {}, "Only Windows' PATHEXT makes this a program.\n"},
     {"MZ on Windows", u"{dir}/report.doc"_s, 5, win},
     // Windows opens web addresses, mail links and documents like the desktop.
     {"Windows https", u"HTTPS://Example.com/a b\"c"_s, 42, win, u"https://example.com/a%20b%22c"_s},
@@ -213,39 +156,39 @@ const std::vector<Row> kRows = {
     // Local folders and documents.
     {"folder", u"{dir}"_s, 42},
     {"blank in folder", u"{dir}/sub dir"_s, 42, desktop, u"file://{url}/sub%20dir"_s},
-    {"pdf, blanks around", u"  {dir}/my notes.pdf  "_s, 42, desktop, u"file://{url}/my%20notes.pdf"_s},
-    {"html", u"{dir}/page.html"_s, 42},
-    {"text without a name", u"{dir}/readme"_s, 42},
-    {"empty file", u"{dir}/empty.txt"_s, 42},
-    {"zip archive", u"{dir}/archive.zip"_s, 42},
+    {"pdf, blanks around", u"  {dir}/my notes.pdf  "_s, 42, desktop, u"file://{url}/my%20notes.pdf"_s, "%PDF-1.7\n"},
+    {"html", u"{dir}/page.html"_s, 42, desktop, {}, "<!DOCTYPE html>\n<html><body>Hello</body></html>\n"},
+    {"text without a name", u"{dir}/readme"_s, 42, desktop, {}, "Plain words without a name that says so.\n"},
+    {"empty file", u"{dir}/empty.txt"_s, 42, desktop, {}, ""},
+    {"zip archive", u"{dir}/archive.zip"_s, 42, desktop, {}, QByteArray("PK\x03\x04\x14\0\0\0", 8)},
     {"link to a document", u"{dir}/doc-link.pdf"_s, 42},
-    {"file URL", u"file://{url}/doc.pdf"_s, 42},
+    {"file URL", u"file://{url}/doc.pdf"_s, 42, desktop, {}, "%PDF-1.4\n%\xe2\xe3\xcf\xd3\n"},
     {"localhost", u"FILE://localhost{url}/page.html"_s, 42, desktop, u"file://{url}/page.html"_s},
     {"file URL, encoded blank", u"file://{url}/my%20notes.pdf"_s, 42},
     // Launchers, packages, installers, programs and scripts on this machine.
-    {"launcher with a late header", u"{dir}/late-launcher"_s},
-    {"launcher named as text", u"{dir}/late-launcher.txt"_s},
-    {"header ending at 8115 bytes", u"{dir}/last-kilobyte-launcher"_s},
-    {"KDE launcher", u"{dir}/kde-launcher"_s},
-    {"launcher by name", u"{dir}/evil.desktop"_s},
+    {"launcher with a late header", u"{dir}/late-launcher"_s, 5, desktop, {}, kPadding + "[Desktop Entry]\nType=Application\nExec=sh\n"},
+    {"launcher named as text", u"{dir}/late-launcher.txt"_s, 5, desktop, {}, kPadding + "[Desktop Entry]\nExec=sh\n"},
+    {"header ending at 8115 bytes", u"{dir}/last-kilobyte-launcher"_s, 5, desktop, {}, kPadding.repeated(3).left(8100) + "[Desktop Entry]\n"},
+    {"KDE launcher", u"{dir}/kde-launcher"_s, 5, desktop, {}, "[KDE Desktop Entry]\nExec=sh\n"},
+    {"launcher by name", u"{dir}/evil.desktop"_s, 5, desktop, {}, "plain words"},
     {"link to a launcher", u"{dir}/launcher-link.pdf"_s},
-    {"deb named as text", u"{dir}/package.txt"_s},
-    {"flatpakref named as text", u"{dir}/install.txt"_s},
-    {"jnlp under another name", u"{dir}/start.dat"_s},
-    {"rpm under another name", u"{dir}/blob.dat"_s},
-    {"zip application", u"{dir}/tool.pyz"_s},
-    {"java archive", u"{dir}/game.jar"_s},
-    {"AppImage", u"file://{url}/App.AppImage"_s},
+    {"deb named as text", u"{dir}/package.txt"_s, 5, desktop, {}, "!<arch>\ndebian-binary   1342943816  0     0     100644  4\n"},
+    {"flatpakref named as text", u"{dir}/install.txt"_s, 5, desktop, {}, "[Flatpak Ref]\nName=org.example.App\n"},
+    {"jnlp under another name", u"{dir}/start.dat"_s, 5, desktop, {}, "<?xml version=\"1.0\"?>\n<jnlp codebase=\"http://a.example/\">\n"},
+    {"rpm under another name", u"{dir}/blob.dat"_s, 5, desktop, {}, "\xed\xab\xee\xdb\x03"},
+    {"zip application", u"{dir}/tool.pyz"_s, 5, desktop, {}, QByteArray("PK\x03\x04\x14\0\0\0", 8)},
+    {"java archive", u"{dir}/game.jar"_s, 5, desktop, {}, QByteArray("PK\x03\x04\x14\0\0\0", 8)},
+    {"AppImage", u"file://{url}/App.AppImage"_s, 5, desktop, {}, "\x7f" "ELF\2\1\1"},
     {"folder named as a program", u"{dir}/bundle.AppImage"_s},
-    {"ELF named as a picture", u"{dir}/photo.jpg"_s},
-    {"MZ named as a document", u"{dir}/report.doc"_s},
-    {"shebang named as text", u"{dir}/script.txt"_s},
-    {"shebang behind a BOM", u"{dir}/bom-script.txt"_s},
+    {"ELF named as a picture", u"{dir}/photo.jpg"_s, 5, desktop, {}, "\x7f" "ELF\2\1\1"},
+    {"MZ named as a document", u"{dir}/report.doc"_s, 5, desktop, {}, "MZ\x90"},
+    {"shebang named as text", u"{dir}/script.txt"_s, 5, desktop, {}, "#!/bin/sh\nrm -rf ~\n"},
+    {"shebang behind a BOM", u"{dir}/bom-script.txt"_s, 5, desktop, {}, "\xef\xbb\xbf#!/bin/sh\n"},
     {"link to a script", u"file://{url}/script-link.txt"_s},
-    {"shell script by name", u"{dir}/install.sh"_s},
-    {"python by name", u"{dir}/tool.py"_s},
-    {"perl module by content type", u"{dir}/Data.pm"_s},
-    {"execute bit", u"{dir}/run.pdf"_s},
+    {"shell script by name", u"{dir}/install.sh"_s, 5, desktop, {}, "echo plain words\n"},
+    {"python by name", u"{dir}/tool.py"_s, 5, desktop, {}, "print('hi')\n"},
+    {"perl module by content type", u"{dir}/Data.pm"_s, 5, desktop, {}, "package Data;\n1;\n"},
+    {"execute bit", u"{dir}/run.pdf"_s, 5, desktop, {}, "%PDF-1.4\n"},
     {"device", u"/dev/null"_s},
     {"program file URL, escaped", u"file:///tmp/a.ex%65"_s},
     // Local paths that do not exist.
@@ -257,6 +200,23 @@ const std::vector<Row> kRows = {
     {"encoded scheme", u"jav%61script:alert(1)"_s, 2},
 };
 // clang-format on
+
+void makeFiles(const QDir& dir)
+{
+    for (const Row& row : kRows) {
+        QFile file(dir.filePath(row.target.trimmed().section(u'/', -1)));
+        if (!row.file.isNull()) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(row.file) >= 0) << row.name;
+        }
+    }
+    const QString program = dir.filePath(u"run.pdf"_s);
+    ASSERT_TRUE(QFile::setPermissions(program, QFile::permissions(program) | QFile::ExeOwner));
+    ASSERT_TRUE(dir.mkdir(u"sub dir"_s));
+    ASSERT_TRUE(dir.mkdir(u"bundle.AppImage"_s));
+    ASSERT_TRUE(QFile::link(dir.filePath(u"evil.desktop"_s), dir.filePath(u"launcher-link.pdf"_s)));
+    ASSERT_TRUE(QFile::link(dir.filePath(u"doc.pdf"_s), dir.filePath(u"doc-link.pdf"_s)));
+    ASSERT_TRUE(QFile::link(dir.filePath(u"script.txt"_s), dir.filePath(u"script-link.txt"_s)));
+}
 
 QString expand(QString text, const QDir& dir)
 {
