@@ -40,12 +40,9 @@ QString probePath()
     return QCoreApplication::applicationDirPath() + u"/quorvel_win_probe.exe"_s;
 }
 
-QString native(const QString& path)
-{
-    return QDir::toNativeSeparators(path);
-}
+const auto native = QDir::toNativeSeparators;
 
-// Runs reg.exe to its end; its exit status, or -1.
+// reg.exe's exit status, or -1.
 int reg(const QStringList& arguments)
 {
     QProcess process;
@@ -73,8 +70,6 @@ QString markLeft(const QString& file)
     return QString::fromWCharArray(reinterpret_cast<const wchar_t*>(bytes.constData()),
                                    bytes.size() / 2);
 }
-
-// ---- single-instance guard across processes ----
 
 // The probe's answer; a first copy holds the guard while `process` keeps its input open.
 QByteArray askGuard(QProcess& process, bool hold = false)
@@ -110,8 +105,6 @@ TEST(WinInstanceGuard, SecondCopyRefusedWhileHolderLivesFreedWhenKilled)
     platform::WinInstanceGuard later;
     EXPECT_FALSE(later.anotherInstanceRunning());
 }
-
-// ---- registry look-up of the system-information tool ----
 
 struct RegistryRow {
     const char* name;
@@ -163,8 +156,6 @@ TEST(WinRegistry, ReadsValuesWrittenByRegExe)
         EXPECT_EQ(value, row.value);
     }
 }
-
-// ---- file test and detached start ----
 
 struct Sandbox {
     QTemporaryDir dir;
@@ -268,8 +259,6 @@ TEST(WinPrograms, SystemInformationStartsFromQuotedRegistryValue)
     reg({u"delete"_s, kToolKey, u"/f"_s});
 }
 
-// ---- shell open: what would run a program is never handed to the shell ----
-
 TEST(WinShell, RefusesProgramsAndOpensNothing)
 {
     Sandbox box;
@@ -305,8 +294,6 @@ TEST(WinShell, RefusesProgramsAndOpensNothing)
     QTest::qWait(2000);
     EXPECT_EQ(QDir(box.folder).entryList({u"*.txt"_s}), QStringList{u"disguised.txt"_s});
 }
-
-// ---- keep on top ----
 
 bool reportsTopmost(QWidget& window)
 {
