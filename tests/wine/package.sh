@@ -88,7 +88,6 @@ echo "ok: the installed program runs from its folder"
 "$wine_run" 'C:\Program Files\Quorvel\Uninstall.exe' /S || fail "the uninstaller ended with status $?"
 wineserver_wait # the uninstaller finishes from a copy of itself
 snapshot >"$work/after"
-if ! diff "$work/before" "$work/after" >"$work/diff"; then
+diff "$work/before" "$work/after" >"$work/diff" ||
     fail "left behind after uninstalling: $(grep '^[<>]' "$work/diff" | head -n 10 | tr '\n' ' ')"
-fi
 finish "zip and installer work; the uninstaller left no file and no registry entry behind"
