@@ -2,9 +2,7 @@
 # quorvel-translate.exe under Wine must write the very bytes the Linux build
 # writes: line ends, UTF-8 and a Ctrl-Z in the input pass through untouched, an
 # --ending or a file name beyond the system code page arrives whole, and host
-# names unwrap alike. (The filter's own test runs under Wine too, with the
-# README's examples and the recorded batch.)
-# Usage: translate.sh <wine-run> <quorvel-translate.exe> <Linux quorvel-translate>
+# names unwrap alike.
 source "$(dirname "$0")/../support/shell_test.sh"
 wine_run=${1:?usage: translate.sh WINE_RUN WINDOWS_EXE LINUX_EXE}
 windows=${2:?}
