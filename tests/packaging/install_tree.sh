@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch DESTDIR as a distribution would and checks
 # what lands there: the file list, the desktop entry and AppStream metadata
-# against their validators, the manual pages against man's warnings, and the
-# filter's --version.
-# Usage: install_tree.sh <build dir> <version>. Exits 77 (skipped) when a
-# validator is not installed.
+# against their validators, the manual pages, and the filter's --version.
 source "$(dirname "$0")/../support/shell_test.sh"
 
 build_dir=${1:?usage: install_tree.sh <build dir> <version>}
@@ -17,22 +14,14 @@ source "$(dirname "$0")/keep_manifest.sh"
 keep_manifest "$build_dir" "$work"
 root=$work/root
 
-if ! DESTDIR=$root cmake --install "$build_dir" --prefix /usr >"$work/install.log" 2>&1; then
-    cat "$work/install.log"
-    fail "cmake --install failed"
-fi
+DESTDIR=$root cmake --install "$build_dir" --prefix /usr >"$work/install.log" 2>&1 ||
+    { cat "$work/install.log"; fail "cmake --install failed"; }
 
 # Exactly these files: nothing of the tests, benchmarks or static libraries.
-expected=(
-    usr/bin/Quorvel
-    usr/bin/quorvel-translate
-    "usr/share/applications/$app_id.desktop"
-    usr/share/doc/quorvel/copyright
-    "usr/share/metainfo/$app_id.metainfo.xml"
-    usr/share/man/man1/Quorvel.1.gz
-    usr/share/man/man1/quorvel-translate.1.gz
-    "usr/share/icons/hicolor/scalable/apps/$app_id.svg"
-)
+expected=(usr/bin/Quorvel usr/bin/quorvel-translate usr/share/doc/quorvel/copyright
+    "usr/share/applications/$app_id.desktop" "usr/share/metainfo/$app_id.metainfo.xml"
+    usr/share/man/man1/Quorvel.1.gz usr/share/man/man1/quorvel-translate.1.gz
+    "usr/share/icons/hicolor/scalable/apps/$app_id.svg")
 icon_sizes=(16 24 32 48 64 128 256)
 for size in "${icon_sizes[@]}"; do
     expected+=("usr/share/icons/hicolor/${size}x$size/apps/$app_id.png")
@@ -47,9 +36,8 @@ fi
 for program in Quorvel quorvel-translate; do
     [ -x "$root/usr/bin/$program" ] || flag "usr/bin/$program is not executable"
     # A run path into the build tree would load the build's libraries, or none.
-    if readelf -d "$root/usr/bin/$program" 2>/dev/null | grep -E 'R(UN)?PATH'; then
+    ! readelf -d "$root/usr/bin/$program" 2>/dev/null | grep -E 'R(UN)?PATH' ||
         flag "usr/bin/$program carries a run path"
-    fi
 done
 
 # Each PNG is as large as the folder it sits in says (width and height are
@@ -63,31 +51,25 @@ for size in "${icon_sizes[@]}"; do
 done
 
 desktop="$root/usr/share/applications/$app_id.desktop"
-if [ -f "$desktop" ]; then
-    messages=$(desktop-file-validate "$desktop" 2>&1) || flag "desktop-file-validate failed"
-    [ -z "$messages" ] || flag "desktop-file-validate said: $messages"
-    entry() { sed -n "s/^$1=//p" "$desktop"; }
-    [ "$(entry Icon)" = "$app_id" ] || flag "the desktop entry's icon is [$(entry Icon)]"
-    [ -x "$root/usr/bin/$(entry Exec)" ] || flag "the desktop entry runs [$(entry Exec)], which is not installed"
-    [ "$(entry StartupWMClass)" = Quorvel ] || flag "StartupWMClass is [$(entry StartupWMClass)]"
-fi
+messages=$(desktop-file-validate "$desktop" 2>&1) || flag "desktop-file-validate failed"
+[ -z "$messages" ] || flag "desktop-file-validate said: $messages"
+entry() { sed -n "s/^$1=//p" "$desktop"; }
+[ "$(entry Icon)" = "$app_id" ] || flag "the desktop entry's icon is [$(entry Icon)]"
+[ -x "$root/usr/bin/$(entry Exec)" ] || flag "the desktop entry runs [$(entry Exec)], which is not installed"
+[ "$(entry StartupWMClass)" = Quorvel ] || flag "StartupWMClass is [$(entry StartupWMClass)]"
 
 metainfo="$root/usr/share/metainfo/$app_id.metainfo.xml"
-if [ -f "$metainfo" ]; then
-    appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
-        flag "appstreamcli validate failed"
-    if grep -E '^(E|W):' "$work/appstream.log"; then
-        flag "appstreamcli reported errors or warnings"
-    fi
-    grep -q "<id>$app_id</id>" "$metainfo" || flag "the metadata's id is not $app_id"
-    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
-        flag "the metadata does not launch $app_id.desktop"
-    grep -q "<release version=\"$version\"" "$metainfo" || flag "the metadata has no release $version"
-    # The About box's web-site link and the metadata's home page are one address.
-    homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
-    strings -el "$root/usr/bin/Quorvel" | grep -qxF "$homepage" ||
-        flag "the program does not show the home page [$homepage]"
-fi
+appstreamcli validate --no-net "$metainfo" >"$work/appstream.log" 2>&1 ||
+    flag "appstreamcli validate failed"
+! grep -E '^(E|W):' "$work/appstream.log" || flag "appstreamcli reported errors or warnings"
+grep -q "<id>$app_id</id>" "$metainfo" || flag "the metadata's id is not $app_id"
+grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+    flag "the metadata does not launch $app_id.desktop"
+grep -q "<release version=\"$version\"" "$metainfo" || flag "the metadata has no release $version"
+# The About box's web-site link and the metadata's home page are one address.
+homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
+strings -el "$root/usr/bin/Quorvel" | grep -qxF "$homepage" ||
+    flag "the program does not show the home page [$homepage]"
 
 for page in Quorvel quorvel-translate; do
     file="$root/usr/share/man/man1/$page.1.gz"
@@ -100,9 +82,7 @@ for page in Quorvel quorvel-translate; do
     grep -q "Quorvel $version" "$work/$page.txt" || flag "$page.1 does not name version $version"
 done
 
-if [ -x "$root/usr/bin/quorvel-translate" ]; then
-    shown=$("$root/usr/bin/quorvel-translate" --version)
-    [ "$shown" = "quorvel-translate $version" ] || flag "--version printed [$shown]"
-fi
+shown=$("$root/usr/bin/quorvel-translate" --version)
+[ "$shown" = "quorvel-translate $version" ] || flag "--version printed [$shown]"
 
 finish "${#expected[@]} files installed; desktop entry, metadata and manual pages validate; --version prints $version"

@@ -10,10 +10,6 @@ keep_manifest() {
 }
 
 restore_manifest() {
-    if [ -f "$manifest_work/manifest" ]; then
-        cp -p "$manifest_work/manifest" "$manifest_path"
-    else
-        rm -f "$manifest_path"
-    fi
+    cp -p "$manifest_work/manifest" "$manifest_path" 2>/dev/null || rm -f "$manifest_path"
     rm -rf "$manifest_work"
 }

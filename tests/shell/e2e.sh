@@ -19,14 +19,11 @@ fi
 need xdotool xclip
 under_x "$@"
 
-cleanup() {
-    kill "$app_pid" ${second_pid:+"$second_pid"} 2>/dev/null
-}
 # A name of its own, so that a Quorvel the user runs does not count as a first copy.
 export USER="quorvel-e2e-$$"
 "${app[@]}" &
 app_pid=$!
-trap cleanup EXIT
+trap 'kill "$app_pid" ${second_pid:+"$second_pid"} 2>/dev/null' EXIT
 
 start_window=$(start_screen "$app_pid") || fail "the start-up screen did not appear"
 main_window=$(main_window "$app_pid" "$start_window") ||

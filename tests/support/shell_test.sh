@@ -71,16 +71,9 @@ focus() {
     WAIT_STEPS=50 wait_for focused_is "$1" >/dev/null
 }
 
-# start_screen PID: the start-up screen, once shown; fails when the program
-# ends or shows none.
+# start_screen PID: the start-up screen, once shown; fails when none shows.
 start_screen() {
-    local window
-    for _ in $(seq "${WAIT_STEPS:-200}"); do
-        window=$(titled "$1" "$main_title" 2>/dev/null) && echo "$window" && return 0
-        kill -0 "$1" 2>/dev/null || return 1
-        sleep 0.1
-    done
-    return 1
+    wait_for titled "$1" "$main_title"
 }
 
 other_main_window() {

@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
 # The Windows packages under Wine, with nothing of the build on the search
-# path: the portable .zip runs as unpacked; the installer, run silently,
-# installs per machine with a Start-menu entry and an "Apps & features" entry,
-# the installed program starts from its folder, and the silent uninstaller
-# leaves nothing behind. Usage: package.sh <build dir> <wine-run>.
+# path: the .zip runs as unpacked; the silent installer installs per machine
+# with Start-menu and "Apps & features" entries, the program runs from there,
+# and the silent uninstaller leaves nothing behind.
 source "$(dirname "$0")/../support/shell_test.sh"
 build_dir=$(cd "${1:?usage: package.sh <build dir> <wine-run>}" && pwd)
 wine_run=${2:?usage: package.sh <build dir> <wine-run>}
@@ -61,7 +60,6 @@ for file in Quorvel.exe quorvel-translate.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.
 done
 translate_check "$folder/quorvel-translate.exe"
 run_program "$folder/Quorvel.exe"
-echo "ok: the unpacked zip runs with nothing else on the search path"
 
 # ---- install, run, uninstall ----
 snapshot >"$work/before"
@@ -79,16 +77,13 @@ for field in "DisplayName.*Quorvel" "DisplayVersion.*2\.2\.1" "Publisher.*Veskar
     "UninstallString.*Program Files.Quorvel.Uninstall.exe"; do
     echo "$entry" | grep -q "$field" || fail "Apps & features entry lacks $field"
 done
-echo "ok: installed into Program Files with a Start-menu entry and an Apps & features entry"
 
 translate_check 'C:\Program Files\Quorvel\quorvel-translate.exe'
 run_program 'C:\Program Files\Quorvel\Quorvel.exe'
-echo "ok: the installed program runs from its folder"
 
 "$wine_run" 'C:\Program Files\Quorvel\Uninstall.exe' /S || fail "the uninstaller ended with status $?"
 wineserver_wait # the uninstaller finishes from a copy of itself
 snapshot >"$work/after"
-if ! diff "$work/before" "$work/after" >"$work/diff"; then
+diff "$work/before" "$work/after" >"$work/diff" ||
     fail "left behind after uninstalling: $(grep '^[<>]' "$work/diff" | head -n 10 | tr '\n' ' ')"
-fi
 finish "zip and installer work; the uninstaller left no file and no registry entry behind"

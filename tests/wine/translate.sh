@@ -2,10 +2,8 @@
 # quorvel-translate.exe under Wine must write the very bytes the Linux build
 # writes: line ends, UTF-8 and a Ctrl-Z in the input pass through untouched, an
 # --ending or a file name beyond the system code page arrives whole, and host
-# names unwrap alike. (The filter's own test runs under Wine too, with the
-# README's examples and the recorded batch.)
-# Usage: translate.sh <wine-run> <quorvel-translate.exe> <Linux quorvel-translate>
-set -u
+# names unwrap alike.
+source "$(dirname "$0")/../support/shell_test.sh"
 wine_run=${1:?usage: translate.sh WINE_RUN WINDOWS_EXE LINUX_EXE}
 windows=${2:?}
 linux=${3:?}
@@ -18,29 +16,23 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # Wine hands the arguments over in the locale's encoding.
 export LC_ALL=C.UTF-8
-failures=0
 
-# compare NAME INPUT_FILE [OPTIONS...]
+shown() {
+    od -An -c "$1" | tr -s ' \n' ' ' | head -c 160
+}
+# compare NAME INPUT_FILE [OPTIONS...]: standard output, standard error and
+# exit status of both builds
 compare() {
-    local name=$1 input=$2
+    local name=$1 input=$2 stream
     shift 2
     "$linux" "$@" <"$input" >"$work/linux.out" 2>"$work/linux.err"
-    local linux_status=$?
+    echo $? >"$work/linux.status"
     "$wine_run" "$windows" "$@" <"$input" >"$work/windows.out" 2>"$work/windows.err"
-    local windows_status=$?
-    local stream
-    for stream in out err; do
-        if ! cmp -s "$work/linux.$stream" "$work/windows.$stream"; then
-            echo "FAIL: $name: standard ${stream/err/error} differs from the Linux build's"
-            echo "  Linux:   $(od -An -c "$work/linux.$stream" | tr -s ' \n' ' ' | head -c 160)"
-            echo "  Windows: $(od -An -c "$work/windows.$stream" | tr -s ' \n' ' ' | head -c 160)"
-            failures=$((failures + 1))
-        fi
+    echo $? >"$work/windows.status"
+    for stream in out err status; do
+        cmp -s "$work/linux.$stream" "$work/windows.$stream" || flag "$name: the $stream differs;" \
+            "Linux: $(shown "$work/linux.$stream"), Windows: $(shown "$work/windows.$stream")"
     done
-    if [ "$linux_status" != "$windows_status" ]; then
-        echo "FAIL: $name: exit status $windows_status, the Linux build's $linux_status"
-        failures=$((failures + 1))
-    fi
 }
 
 # input NAME: printf's %b escapes of the rest, into a file
@@ -63,8 +55,4 @@ compare "unwrapping, lookalike and international hosts" "$(input unwrap "$links"
 printf 'x%%41\n' >"$work/Ж.txt"
 pushd "$work" >/dev/null && compare "file named beyond the code page" "$(input stdin 'y%42\n')" Ж.txt - && popd >/dev/null
 
-if [ "$failures" != 0 ]; then
-    echo "FAIL: $failures differences"
-    exit 1
-fi
-echo "PASS: the Windows build wrote the Linux build's bytes in every case"
+finish "the Windows build wrote the Linux build's bytes in every case"
