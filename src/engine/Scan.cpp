@@ -214,6 +214,30 @@ QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexc
                 at != none)
                 return {at, n};
     }
+    if (i < n && n >= 6 + 32) {
+        // The last two blocks end at n and overlap units already passed,
+        // which hold neither a marker nor, when none was found, a percent.
+        const std::size_t b = n - 32;
+        for (const std::size_t at : {b, b + 16}) {
+            const unsigned m = static_cast<unsigned>(_mm256_movemask_epi8(markerHits(s, at)));
+            if (const std::size_t marker = markerAmong(s, at, m); marker != none) {
+                _mm256_zeroupper();
+                return {marker, n};
+            }
+        }
+        if (firstPercent == n) {
+            const std::uint64_t p =
+                static_cast<std::uint32_t>(
+                    _mm256_movemask_epi8(_mm256_cmpeq_epi16(load(s + b), percent))) |
+                std::uint64_t{static_cast<std::uint32_t>(
+                    _mm256_movemask_epi8(_mm256_cmpeq_epi16(load(s + b + 16), percent)))}
+                    << 32;
+            if (p != 0)
+                firstPercent = b + static_cast<std::size_t>(std::countr_zero(p)) / 2;
+        }
+        _mm256_zeroupper();
+        return {n, firstPercent};
+    }
     // The rest goes to 128-bit code: leaving the upper halves dirty would
     // slow every such instruction after this (the compiler adds this only
     // at some of the returns).
