@@ -515,4 +515,25 @@ TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
     return finished ? shown : TranslationView{};
 }
 
+std::int16_t translateDynamicInto(Reporter& reporter, const TrailingOptions& options,
+                                  std::u16string_view source, std::u16string& out)
+{
+    out.resize(source.size());
+    std::u16string_view shown;
+    std::int16_t count = 0;
+    withErrorHandler(reporter, kDynTitle, [&] {
+        if (source.empty())
+            return;
+        const Cut cut = markerCut(source.data(), source.size());
+        std::int16_t made = 0;
+        const std::u16string_view result =
+            dynamicBehindCut(options, source.data() + cut.start, out.data(),
+                             source.size() - cut.start, cut.firstPercent, made);
+        shown = trimmed(result);
+        count = made;
+    });
+    keepOnly(out, shown);
+    return count;
+}
+
 } // namespace quorvel
