@@ -62,6 +62,11 @@ struct Cut {
 
 Cut markerCut(const char16_t* s, std::size_t n)
 {
+    // A text that starts with the marker, as the unwrapping hands it over.
+    if (n >= kMarkerLength && s[6] == u'=' && (s[0] | 0x20) == u'a' && (s[1] | 0x20) == u'c' &&
+        (s[2] | 0x20) == u't' && (s[3] | 0x20) == u'i' && (s[4] | 0x20) == u'o' &&
+        (s[5] | 0x20) == u'n')
+        return {kMarkerLength, 0};
     const scan::MarkerScan found = scan::findMarker(s, n);
     if (found.marker == n)
         return {0, found.firstPercent};
