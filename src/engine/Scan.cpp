@@ -173,12 +173,13 @@ inline std::size_t markerAmong(const char16_t* s, std::size_t i, unsigned mask) 
     return static_cast<std::size_t>(-1);
 }
 
-QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexcept
+// Without `percents`, firstPercent is left at 0 and no lane is tested for it.
+QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n, bool percents) noexcept
 {
     const __m256i percent = _mm256_set1_epi16(u'%');
     const std::size_t none = static_cast<std::size_t>(-1);
     const std::size_t head = n < 6 ? n : 6;
-    std::size_t firstPercent = findUnit(s, 0, head, u'%');
+    std::size_t firstPercent = percents ? findUnit(s, 0, head, u'%') : 0;
     if (firstPercent == head)
         firstPercent = n;
     std::size_t i = 6;
@@ -618,10 +619,19 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 {
 #if QUORVEL_AVX2
     if (hasAvx2())
-        return findMarkerAvx2(s, n);
+        return findMarkerAvx2(s, n, true);
 #endif
     const std::size_t marker = findMarkerFrom(s, 6, n);
     return {marker, marker == n ? findUnit(s, 0, n, u'%') : n};
+}
+
+std::size_t findMarkerOnly(const char16_t* s, std::size_t n) noexcept
+{
+#if QUORVEL_AVX2
+    if (hasAvx2())
+        return findMarkerAvx2(s, n, false).marker;
+#endif
+    return findMarkerFrom(s, 6, n);
 }
 
 void dynamicBlocks(const char16_t* in, char16_t* out, std::size_t n, std::size_t limit,

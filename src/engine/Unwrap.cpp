@@ -342,7 +342,7 @@ Walk::Found Walk::findTarget()
 Walk::Found Walk::tryAction()
 {
     std::u16string& text = b_.value;
-    const std::size_t marker = scan::findMarker(b_.current.data(), b_.current.size()).marker;
+    const std::size_t marker = scan::findMarkerOnly(b_.current.data(), b_.current.size());
     if (marker == b_.current.size())
         return Found::Nothing;
     // From the marker on: the same cut, found again at once, and no 16-bit
