@@ -637,8 +637,11 @@ void Walk::describeHost(std::u16string_view trimmed)
             result_.warnings.resize(warnings);
         }
     }
-    result_.hostUnicode = hasPunycodeLabel(result_.hostAscii) ? hosts_.toUnicode(result_.hostAscii)
-                                                              : result_.hostAscii;
+    // Assigned, not built as a temporary: the buffer is kept from link to link.
+    if (hasPunycodeLabel(result_.hostAscii))
+        result_.hostUnicode = hosts_.toUnicode(result_.hostAscii);
+    else
+        result_.hostUnicode = result_.hostAscii;
 }
 
 // Query parameters and the fragment that hold a link, when no rule knows the
