@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace quorvel::unwrap {
 
@@ -45,6 +46,15 @@ bool listed(std::u16string_view list, std::u16string_view name)
         list.remove_prefix(bar + 1);
     }
     return false;
+}
+
+// The step's words are mostly the same from one link to the next: compared
+// at once rather than copied again.
+void assignWords(std::u16string& to, std::u16string_view words)
+{
+    if (to.size() != words.size() ||
+        std::memcmp(to.data(), words.data(), words.size() * sizeof(char16_t)) != 0)
+        to.assign(words);
 }
 
 bool isBlankOrC0Control(char16_t c)
@@ -214,7 +224,7 @@ void Walk::addDecoding(Step& step, std::u16string_view what)
 {
     if (step.decodings.size() <= decodings_)
         step.decodings.emplace_back();
-    step.decodings[decodings_++].assign(what);
+    assignWords(step.decodings[decodings_++], what);
     step.decodings.resize(decodings_);
 }
 
@@ -357,8 +367,8 @@ Walk::Found Walk::tryAction()
         return Found::Nothing;
     }
     Step& s = step();
-    s.wrapper.assign(rules()[0].family);
-    s.carrier.assign(u"query parameter action"sv);
+    assignWords(s.wrapper, rules()[0].family);
+    assignWords(s.carrier, u"query parameter action"sv);
     addDecoding(s, u"printable escapes decoded (the Translate command)"sv);
     return finish(s);
 }
