@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 namespace quorvel::unwrap {
 
@@ -46,15 +45,6 @@ bool listed(std::u16string_view list, std::u16string_view name)
         list.remove_prefix(bar + 1);
     }
     return false;
-}
-
-// The step's words are mostly the same from one link to the next: compared
-// at once rather than copied again.
-void assignWords(std::u16string& to, std::u16string_view words)
-{
-    if (to.size() != words.size() ||
-        std::memcmp(to.data(), words.data(), words.size() * sizeof(char16_t)) != 0)
-        to.assign(words);
 }
 
 bool isBlankOrC0Control(char16_t c)
@@ -224,7 +214,7 @@ void Walk::addDecoding(Step& step, std::u16string_view what)
 {
     if (step.decodings.size() <= decodings_)
         step.decodings.emplace_back();
-    assignWords(step.decodings[decodings_++], what);
+    step.decodings[decodings_++].assign(what);
     step.decodings.resize(decodings_);
 }
 
@@ -367,8 +357,8 @@ Walk::Found Walk::tryAction()
         return Found::Nothing;
     }
     Step& s = step();
-    assignWords(s.wrapper, rules()[0].family);
-    assignWords(s.carrier, u"query parameter action"sv);
+    s.wrapper.assign(rules()[0].family);
+    s.carrier.assign(u"query parameter action"sv);
     addDecoding(s, u"printable escapes decoded (the Translate command)"sv);
     return finish(s);
 }
