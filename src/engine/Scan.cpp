@@ -173,12 +173,13 @@ inline std::size_t markerAmong(const char16_t* s, std::size_t i, unsigned mask) 
     return static_cast<std::size_t>(-1);
 }
 
-QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexcept
+// Without `percents`, firstPercent is left at 0 and no lane is tested for it.
+QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n, bool percents) noexcept
 {
     const __m256i percent = _mm256_set1_epi16(u'%');
     const std::size_t none = static_cast<std::size_t>(-1);
     const std::size_t head = n < 6 ? n : 6;
-    std::size_t firstPercent = findUnit(s, 0, head, u'%');
+    std::size_t firstPercent = percents ? findUnit(s, 0, head, u'%') : 0;
     if (firstPercent == head)
         firstPercent = n;
     std::size_t i = 6;
@@ -213,6 +214,30 @@ QUORVEL_TARGET MarkerScan findMarkerAvx2(const char16_t* s, std::size_t n) noexc
                     s, b, static_cast<unsigned>(_mm256_movemask_epi8(markerHits(s, b))));
                 at != none)
                 return {at, n};
+    }
+    if (i < n && n >= 6 + 32) {
+        // The last two blocks end at n and overlap units already passed,
+        // which hold neither a marker nor, when none was found, a percent.
+        const std::size_t b = n - 32;
+        for (const std::size_t at : {b, b + 16}) {
+            const unsigned m = static_cast<unsigned>(_mm256_movemask_epi8(markerHits(s, at)));
+            if (const std::size_t marker = markerAmong(s, at, m); marker != none) {
+                _mm256_zeroupper();
+                return {marker, n};
+            }
+        }
+        if (firstPercent == n) {
+            const std::uint64_t p =
+                static_cast<std::uint32_t>(
+                    _mm256_movemask_epi8(_mm256_cmpeq_epi16(load(s + b), percent))) |
+                std::uint64_t{static_cast<std::uint32_t>(
+                    _mm256_movemask_epi8(_mm256_cmpeq_epi16(load(s + b + 16), percent)))}
+                    << 32;
+            if (p != 0)
+                firstPercent = b + static_cast<std::size_t>(std::countr_zero(p)) / 2;
+        }
+        _mm256_zeroupper();
+        return {n, firstPercent};
     }
     // The rest goes to 128-bit code: leaving the upper halves dirty would
     // slow every such instruction after this (the compiler adds this only
@@ -594,10 +619,19 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 {
 #if QUORVEL_AVX2
     if (hasAvx2())
-        return findMarkerAvx2(s, n);
+        return findMarkerAvx2(s, n, true);
 #endif
     const std::size_t marker = findMarkerFrom(s, 6, n);
     return {marker, marker == n ? findUnit(s, 0, n, u'%') : n};
+}
+
+std::size_t findMarkerOnly(const char16_t* s, std::size_t n) noexcept
+{
+#if QUORVEL_AVX2
+    if (hasAvx2())
+        return findMarkerAvx2(s, n, false).marker;
+#endif
+    return findMarkerFrom(s, 6, n);
 }
 
 void dynamicBlocks(const char16_t* in, char16_t* out, std::size_t n, std::size_t limit,

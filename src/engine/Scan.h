@@ -57,6 +57,8 @@ struct MarkerScan {
     std::size_t firstPercent;
 };
 MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept;
+// The marker alone, for a caller that needs no percent sign.
+std::size_t findMarkerOnly(const char16_t* s, std::size_t n) noexcept;
 
 // Where an in-place rewrite stands: the text is s[0, w) followed by s[r, n).
 struct Cursor {

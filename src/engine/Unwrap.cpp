@@ -342,26 +342,20 @@ Walk::Found Walk::findTarget()
 Walk::Found Walk::tryAction()
 {
     std::u16string& text = b_.value;
-    const std::size_t marker = scan::findMarker(b_.current.data(), b_.current.size()).marker;
+    const std::size_t marker = scan::findMarkerOnly(b_.current.data(), b_.current.size());
     if (marker == b_.current.size())
         return Found::Nothing;
     // From the marker on: the same cut, found again at once, and no 16-bit
     // limit on where the marker stands in a long line.
-    text.assign(b_.current, marker);
-    static const CodeTable unused{};
     SilentReporter reporter;
-    const TranslationView view = translateInPlace(reporter, TranslationMethod::Dynamic, unused,
-                                                  unused, options_.trailing, text);
+    translateDynamicInto(reporter, options_.trailing,
+                         std::u16string_view(b_.current).substr(marker), text);
     if (reporter.raised) {
         // Past the Translate command's 16-bit positions: it would only show
         // an error box, so the link is left to the other rules.
         result_.warnings.push_back(u"too long for the Translate command's action= rule");
         return Found::Nothing;
     }
-    // The dynamic method's result is a piece of the text it was given.
-    const std::size_t start = view.text.empty() ? 0 : std::size_t(view.text.data() - text.data());
-    text.resize(start + view.text.size());
-    text.erase(0, start);
     Step& s = step();
     s.wrapper.assign(rules()[0].family);
     s.carrier.assign(u"query parameter action"sv);
@@ -643,8 +637,11 @@ void Walk::describeHost(std::u16string_view trimmed)
             result_.warnings.resize(warnings);
         }
     }
-    result_.hostUnicode = hasPunycodeLabel(result_.hostAscii) ? hosts_.toUnicode(result_.hostAscii)
-                                                              : result_.hostAscii;
+    // Assigned, not built as a temporary: the buffer is kept from link to link.
+    if (hasPunycodeLabel(result_.hostAscii))
+        result_.hostUnicode = hosts_.toUnicode(result_.hostAscii);
+    else
+        result_.hostUnicode = result_.hostAscii;
 }
 
 // Query parameters and the fragment that hold a link, when no rule knows the

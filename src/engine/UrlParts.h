@@ -61,7 +61,7 @@ template <class Visit> void forEachParameter(std::u16string_view query, Visit&& 
         if (end == std::u16string_view::npos)
             end = query.size();
         const std::u16string_view pair = query.substr(start, end - start);
-        const std::size_t eq = pair.find(u'=');
+        const std::size_t eq = findUnit(pair, u'=');
         const bool more = eq == std::u16string_view::npos
                               ? visit(pair, std::u16string_view{}, start)
                               : visit(pair.substr(0, eq), pair.substr(eq + 1), start);
