@@ -22,8 +22,14 @@ set(CMAKE_CROSSCOMPILING_EMULATOR ${QUORVEL_WINE_RUN})
 
 # Wine tests share one prefix and one display server: they run one at a time,
 # and each waits for the prefix's server to end before and after it, so that
-# none meets a server that an earlier one left shutting down.
+# none meets a server that an earlier one left shutting down. OWN_WAITS: the
+# test waits for the server itself.
 function(quorvel_wine_test name)
-    add_test(NAME ${name} COMMAND ${QUORVEL_WINE_RUN} --test ${ARGN})
+    cmake_parse_arguments(PARSE_ARGV 1 wine "OWN_WAITS" "" "")
+    set(mode --test)
+    if(wine_OWN_WAITS)
+        set(mode --test-own-waits)
+    endif()
+    add_test(NAME ${name} COMMAND ${QUORVEL_WINE_RUN} ${mode} ${wine_UNPARSED_ARGUMENTS})
     set_tests_properties(${name} PROPERTIES RUN_SERIAL ON SKIP_RETURN_CODE 77)
 endfunction()
