@@ -60,7 +60,8 @@ TEST(GetKeyValue, ReadsStringsAndNumbersOrEmptiesTheValue)
         } catch (const RuntimeError& runtimeError) {
             raised = runtimeError.number();
         }
-        EXPECT_EQ(std::tuple(wasRead, raised, value), std::tuple(read, error, expected));
+        EXPECT_EQ(std::tuple(wasRead, raised, value.toStdString()),
+                  std::tuple(read, error, expected.toStdString()));
         EXPECT_EQ(registry.openHandles, 0); // closed if opened, never closed otherwise
     }
     EXPECT_EQ(registry.accessRequested, std::vector<unsigned long>(std::size(rows), 0x2003Fu));
