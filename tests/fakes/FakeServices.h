@@ -165,7 +165,6 @@ public:
     bool anotherRunning = false;
 };
 
-// A complete set of fakes, ready to hand to a window.
 struct FakeServices {
     FakeDialogs dialogs;
     FakeShell shell;

@@ -1,16 +1,13 @@
 #!/usr/bin/env bash
-# Builds the Debian package from the build tree, has lintian check it, then
-# unpacks it and runs what it holds: the filter on one link, and the program
-# on a private X server until its start-up screen shows, with the package's
-# own theme icon. Usage: deb_package.sh <build dir> <version>.
+# Builds the Debian package, has lintian check it, then runs the filter and
+# the program unpacked from it. Usage: deb_package.sh <build dir> <version>.
 source "$(dirname "$0")/../support/shell_test.sh"
 
 build_dir=$(cd "${1:?usage: deb_package.sh <build dir> <version>}" && pwd)
 version=${2:?usage: deb_package.sh <build dir> <version>}
 app_id=example.veskard.Quorvel
 
-# Second pass, under Xvfb: the unpacked program until its start-up screen
-# shows. The package's share folder comes first, so its theme icon is found.
+# Second pass, under Xvfb; the package's share folder first, so its theme icon is found.
 if [ -n "${QUORVEL_UNDER_X:-}" ]; then
     root=$2
     export XDG_DATA_DIRS="$root/usr/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"

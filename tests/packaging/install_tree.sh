@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Installs the build into a scratch DESTDIR as a distribution would and checks
-# what lands there: the file list, the desktop entry and AppStream metadata
-# against their validators, the manual pages, and the filter's --version.
+# what lands there.
 source "$(dirname "$0")/../support/shell_test.sh"
 
 build_dir=${1:?usage: install_tree.sh <build dir> <version>}

@@ -1,7 +1,5 @@
-# Sourced by the packaging tests. Every install from a build tree, CPack's
-# staging included, rewrites the tree's install_manifest.txt, which is what a
-# user uninstalls with: keep_manifest BUILD_DIR WORK_DIR puts it back on exit
-# and removes WORK_DIR.
+# Every install from a build tree, CPack's included, rewrites the install_manifest.txt
+# users uninstall with: keep_manifest BUILD_DIR WORK_DIR puts it back on exit, removes WORK_DIR.
 keep_manifest() {
     manifest_path=$1/install_manifest.txt
     manifest_work=$2

@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# End to end, as a user would: the real Quorvel, or with <wine-run> the
-# Windows build under Wine, on a real X server, driven by the keyboard; the
-# copied URL is read back from outside the program, and a second copy started
-# meanwhile must end with its notice. Usage: e2e.sh <build dir> [<wine-run>].
+# End to end on a real X server, by the keyboard: Quorvel, or with <wine-run> its
+# Windows build under Wine. Usage: e2e.sh <build dir> [<wine-run>].
 source "$(dirname "$0")/../support/shell_test.sh"
 
 build_dir=$(cd "${1:?usage: e2e.sh <build dir> [<wine-run>]}" && pwd)

@@ -8,8 +8,7 @@
 
 namespace quorvel::test {
 
-// The control a window holds under this object name, the name users and
-// accessibility tools see. A missing one ends the test with a failure.
+// A window's control by its object name; a missing one fails the test.
 template <class T> T* control(const QObject* window, const char* name)
 {
     T* found = window->findChild<T*>(QLatin1String(name));

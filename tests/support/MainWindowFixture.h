@@ -19,8 +19,7 @@
 
 namespace quorvel::test {
 
-// A loaded main window over fake services, gone again after each test. Its
-// controls are found by their names.
+// A loaded main window over fake services, gone again after each test.
 class MainWindowFixture : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(window->Form_Load()); }

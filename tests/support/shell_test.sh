@@ -37,9 +37,8 @@ under_x() {
     QUORVEL_UNDER_X=1 exec bash "$support_dir/../x11/run-under-x.sh" bash "$0" "$@"
 }
 
-# wait_for COMMAND...: polls COMMAND every tenth of a second, up to WAIT_STEPS
-# times (machines running tests are busy), until it succeeds with some output,
-# and prints that output.
+# wait_for COMMAND...: prints COMMAND's output once it succeeds with some, polling
+# every tenth of a second up to WAIT_STEPS times (machines running tests are busy).
 wait_for() {
     local output
     for _ in $(seq "${WAIT_STEPS:-200}"); do
@@ -82,9 +81,8 @@ other_main_window() {
     [ "$id" != "$2" ] && [ "$(echo "$id" | wc -l)" = 1 ] && echo "$id"
 }
 
-# main_window PID START: Enter on the start-up screen START, given again while
-# it stays (a slow window loses a key pressed before it has the focus), until
-# the main window shows alone; prints it.
+# main_window PID START: Enter on the start-up screen START until the main window shows
+# alone, then prints it; a slow window loses a key pressed before it has the focus.
 main_window() {
     for _ in 1 2 3 4 5 6; do
         if titled "$1" "$main_title" 2>/dev/null | grep -qx "$2"; then

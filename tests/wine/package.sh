@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The Windows packages under Wine, with nothing of the build on the search
-# path: the .zip runs as unpacked; the silent installer installs per machine
-# with Start-menu and "Apps & features" entries, the program runs from there,
-# and the silent uninstaller leaves nothing behind.
+# The Windows packages under Wine, nothing of the build on the search path: the
+# .zip runs unpacked; the silent installer and uninstaller leave nothing behind.
 source "$(dirname "$0")/../support/shell_test.sh"
 build_dir=$(cd "${1:?usage: package.sh <build dir> <wine-run>}" && pwd)
 wine_run=${2:?usage: package.sh <build dir> <wine-run>}
@@ -50,7 +48,6 @@ translate_check() {
     [ "$out" = "$(printf '4\tx://y.z')" ] || fail "$exe wrote [$out]"
 }
 
-# ---- the portable folder ----
 unzip -q "$zip" -d "$work/zip"
 folder=$(ls -d "$work"/zip/Quorvel-* | head -n 1)
 for file in Quorvel.exe quorvel-translate.exe Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll \
@@ -61,7 +58,6 @@ done
 translate_check "$folder/quorvel-translate.exe"
 run_program "$folder/Quorvel.exe"
 
-# ---- install, run, uninstall ----
 snapshot >"$work/before"
 "$wine_run" "$installer" /S || fail "the installer ended with status $?"
 wineserver_wait

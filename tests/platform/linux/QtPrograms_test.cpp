@@ -1,5 +1,3 @@
-// The system-information launcher with the Linux adapters: no registry, and
-// what counts as an ordinary file to start.
 #include "fakes/FakeServices.h"
 #include "platform/linux/QtPrograms.h"
 #include "platform/linux/QtRegistry.h"
@@ -16,7 +14,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// No registry here: both lookups fail like missing keys.
+// No registry here: both lookups fail like missing keys; only ordinary files start.
 TEST(SysInfoOnThisPlatform, NoticeAndOrdinaryFiles)
 {
     FakeServices fakes;

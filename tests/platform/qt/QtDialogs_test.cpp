@@ -12,10 +12,9 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// The real box, read and closed from a timer once its modal loop runs. A lone
-// CR would show as a glyph. A window manager shortens a title wider than its
-// title bar: the box leaves room for the whole title in bold beside the bar's
-// icon and three buttons, about a line each.
+// A lone CR would show as a glyph. A window manager shortens a title wider than its
+// title bar: the box leaves room for the whole title in bold beside the bar's icon and
+// three buttons, about a line each.
 TEST(QtDialogs, MessageBoxShowsTextTitleAndIconAndFitsTheTitle)
 {
     struct Row {

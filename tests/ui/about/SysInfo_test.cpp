@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <optional>
+#include <tuple>
 
 namespace quorvel::test {
 namespace {
@@ -59,9 +60,8 @@ TEST(GetKeyValue, ReadsStringsAndNumbersOrEmptiesTheValue)
         } catch (const RuntimeError& runtimeError) {
             raised = runtimeError.number();
         }
-        EXPECT_EQ(wasRead, read);
-        EXPECT_EQ(raised, error);
-        EXPECT_EQ(value, expected);
+        EXPECT_EQ(std::tuple(wasRead, raised, value.toStdString()),
+                  std::tuple(read, error, expected.toStdString()));
         EXPECT_EQ(registry.openHandles, 0); // closed if opened, never closed otherwise
     }
     EXPECT_EQ(registry.accessRequested, std::vector<unsigned long>(std::size(rows), 0x2003Fu));

@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace quorvel::test {
 namespace {
 
@@ -15,16 +13,6 @@ struct Offer {
     const char* name;
     QString offers; // "format: bytes" (bytes in Latin-1), offers apart by '|'
     QString expected;
-
-    std::unique_ptr<QMimeData> data() const
-    {
-        auto data = std::make_unique<QMimeData>();
-        for (const QString& offer : offers.split(u'|')) {
-            const qsizetype colon = offer.indexOf(u": ");
-            data->setData(offer.left(colon), colon < 0 ? "x" : offer.mid(colon + 2).toLatin1());
-        }
-        return data;
-    }
 };
 
 // Text is taken whole; of other objects the first in the classic order is named, whatever
@@ -52,10 +40,14 @@ TEST(DropFormats, TextIsTakenWholeOtherObjectsAreNamed)
     };
     // clang-format on
     for (const Offer& row : rows) {
-        const auto data = row.data();
-        const QString taken = ui::dropOffersText(*data)
-                                  ? u"text: "_s + ui::dropText(*data)
-                                  : u"object: "_s + ui::dropObjectTypeName(*data);
+        QMimeData data;
+        for (const QString& offer : row.offers.split(u'|')) {
+            const qsizetype colon = offer.indexOf(u": ");
+            data.setData(offer.left(colon), colon < 0 ? "x" : offer.mid(colon + 2).toLatin1());
+        }
+        const QString taken = ui::dropOffersText(data)
+                                  ? u"text: "_s + ui::dropText(data)
+                                  : u"object: "_s + ui::dropObjectTypeName(data);
         EXPECT_EQ(taken.toStdString(), row.expected.toStdString()) << row.name;
     }
 }

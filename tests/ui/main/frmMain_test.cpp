@@ -20,13 +20,6 @@ namespace {
 using namespace Qt::StringLiterals;
 using MainWindow = MainWindowFixture;
 
-// What a screen reader announces for a control.
-QString spoken(QWidget* control)
-{
-    const QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
-    return face ? face->text(QAccessible::Name) : QString();
-}
-
 // A menu's items as a screen reader reads them, a line each; "-" marks a disabled one.
 std::string spokenItems(QMenu* menu)
 {
@@ -143,7 +136,9 @@ TEST_F(MainWindow, PastedTextIsTranslatedWholeWithoutCrashOrHang)
         cmdTrans->click();
         EXPECT_EQ(txtGoodURL->text(), row.shown);
         EXPECT_EQ(lblReps->text(), row.count);
-        EXPECT_EQ(spoken(lblReps), "Replacements made: " + row.count) << "heard with its caption";
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(lblReps)->text(QAccessible::Name),
+                  "Replacements made: " + row.count)
+            << "heard with its caption";
         EXPECT_EQ(fakes.dialogs.messages, row.overflows ? overflow : std::vector<ShownMessage>{});
     }
     EXPECT_EQ(lowerBoxWhileBoxShows, QString());
@@ -173,7 +168,6 @@ TEST_F(MainWindow, ControlsSitAsDesignedInTabOrderLabelsFitTheirTextAlsoAsTheCou
         EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
 }
 
-// Both boxes span the window's width less 200 twips, from 90 twips in.
 void expectBoxesFollowTheWidth(const QWidget* window, std::initializer_list<ui::UrlBox*> boxes)
 {
     const auto px = [&](int twips) { return ui::twipsToPixels(twips, window); };
@@ -182,12 +176,10 @@ void expectBoxesFollowTheWidth(const QWidget* window, std::initializer_list<ui::
         EXPECT_EQ(box->geometry(), QRect(px(90), box->y(), width, box->height()));
 }
 
-// Minimized the window is left alone; maximized it has no bounds.
 TEST_F(MainWindow, WidthFollowsTheWindowHeightStaysAtLoadSizeUnlessMaximized)
 {
     showActive();
     const QSize start = window->size();
-    // The bounds are the size at load, taken before the first showing.
     ASSERT_EQ(window->minimumSize(), start);
     // Sizes as the window manager asks for them, past the widget's own checks.
     struct Attempt {
@@ -229,7 +221,6 @@ TEST_F(MainWindow, WidthFollowsTheWindowHeightStaysAtLoadSizeUnlessMaximized)
     EXPECT_TRUE(fakes.dialogs.messages.empty());
 }
 
-// A second copy unloads itself unseen; the first one's end unloads the windows left behind.
 TEST_F(MainWindow, ASecondCopyUnloadsItselfTheFirstUnloadsTheRest)
 {
     fakes.instanceGuard.anotherRunning = true;
@@ -274,7 +265,6 @@ TEST_F(MainWindow, ToggleItemsStartAsDesignedAndMoveTheirMarkOnce)
     EXPECT_TRUE(fakes.zOrder.calls[0].topmost && !fakes.zOrder.calls[1].topmost) << "on, then off";
 }
 
-// A platform error is reported under the inner procedure's title; the mark stays moved.
 TEST_F(MainWindow, KeepOnTopReportsAPlatformErrorUnderItsOwnTitle)
 {
     fakes.zOrder.onCall = [](const FakeZOrder::Call&) { throw RuntimeError(5, "Bad call"); };
@@ -356,7 +346,6 @@ using Answer = std::pair<bool, Qt::DropAction>; // accepted, and the action answ
 
 const QString kLink = u"https://r.example/go?action=http%3A%2F%2Fh.example%2F');"_s;
 
-// Real drag events sent to the box as the platform sends them.
 class DropTarget : public MainWindowFixture {
 protected:
     // A whole drag ending in a drop: the answers to the entry and to the drop.
@@ -421,8 +410,6 @@ TEST_F(DropTarget, TextReplacesTheBoxAndFollowsTheOptions)
     }
 }
 
-// An object without text is named in a warning; while the filter is on, the entry is
-// refused and the drop never warns.
 TEST_F(DropTarget, ObjectsWithoutTextAreNamedOrFiltered)
 {
     txtBadURL->setPlainText(u"kept"_s);

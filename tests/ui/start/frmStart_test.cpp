@@ -22,7 +22,6 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-// A freshly loaded start-up screen, shown as the active window.
 class StartScreen : public testing::Test {
 protected:
     void SetUp() override { open(); }
