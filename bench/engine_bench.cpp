@@ -161,8 +161,8 @@ std::vector<std::u16string> makeBatch(std::size_t count)
     };
     std::vector<std::u16string> batch;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::string head = "https://r" + std::to_string(pick(1, 9)) + ".example.com/c?id=" +
-                                 std::to_string(pick(1, 99999)) + "&action=";
+        const std::string head = "https://r" + std::to_string(pick(1, 9)) +
+                                 ".example.com/c?id=" + std::to_string(pick(1, 99999)) + "&action=";
         const std::string tail = pick(0, 9) < 6 ? "');" : "";
         std::string target = "https%3A%2F%2F" + word(4, 10) + ".example.org";
         for (int made = 2, wanted = pick(5, 15); head.size() + target.size() + tail.size() < 150;)
@@ -180,9 +180,9 @@ const std::vector<std::u16string>& batch()
 
 void perLine(benchmark::State& state)
 {
-    state.counters["ns/line"] = benchmark::Counter(
-        static_cast<double>(batch().size()),
-        benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["ns/line"] = benchmark::Counter(static_cast<double>(batch().size()),
+                                                   benchmark::Counter::kIsIterationInvariantRate |
+                                                       benchmark::Counter::kInvert);
 }
 
 // What the filter does for a line without --unwrap: one buffer for all.
@@ -194,8 +194,9 @@ void translateLines(benchmark::State& state)
     for (auto _ : state) {
         for (const std::u16string& line : batch()) {
             buffer.assign(line);
-            const TranslationView shown = translateInPlace(
-                reporter, TranslationMethod::Dynamic, tables().codes, tables().chars, options, buffer);
+            const TranslationView shown =
+                translateInPlace(reporter, TranslationMethod::Dynamic, tables().codes,
+                                 tables().chars, options, buffer);
             benchmark::DoNotOptimize(shown.text.data());
         }
     }

@@ -603,18 +603,6 @@ std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t 
     });
 }
 
-std::size_t findNonAscii(const char16_t* s, std::size_t from, std::size_t n) noexcept
-{
-#if defined(__SSE2__)
-    const auto hits = [](__m128i v) {
-        return _mm_xor_si128(atMost(v, 0x7F), _mm_cmpeq_epi16(v, v));
-    };
-#else
-    const NoVector hits;
-#endif
-    return findFirst(s, from, n, hits, [](char16_t u) { return u > 0x7F; });
-}
-
 MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 {
 #if QUORVEL_AVX2

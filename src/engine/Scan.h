@@ -45,9 +45,6 @@ std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
 // U+009F) in s[from, n), or n.
 std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t n) noexcept;
 
-// Index of the first unit above U+007F in s[from, n), or n.
-std::size_t findNonAscii(const char16_t* s, std::size_t from, std::size_t n) noexcept;
-
 // Index of the first "action=" in any letter case, or n. The letters are
 // compared as ASCII: upper-casing never maps another character onto them.
 // When there is no marker, the same pass tells where the first percent sign

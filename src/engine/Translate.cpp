@@ -62,11 +62,6 @@ struct Cut {
 
 Cut markerCut(const char16_t* s, std::size_t n)
 {
-    // A text that starts with the marker, as the unwrapping hands it over.
-    if (n >= kMarkerLength && s[6] == u'=' && (s[0] | 0x20) == u'a' && (s[1] | 0x20) == u'c' &&
-        (s[2] | 0x20) == u't' && (s[3] | 0x20) == u'i' && (s[4] | 0x20) == u'o' &&
-        (s[5] | 0x20) == u'n')
-        return {kMarkerLength, 0};
     const scan::MarkerScan found = scan::findMarker(s, n);
     if (found.marker == n)
         return {0, found.firstPercent};
@@ -527,13 +522,12 @@ std::int16_t translateDynamicInto(Reporter& reporter, const TrailingOptions& opt
     std::u16string_view shown;
     std::int16_t count = 0;
     withErrorHandler(reporter, kDynTitle, [&] {
-        if (source.empty())
+        if (source.size() < kMarkerLength)
             return;
-        const Cut cut = markerCut(source.data(), source.size());
         std::int16_t made = 0;
         const std::u16string_view result =
-            dynamicBehindCut(options, source.data() + cut.start, out.data(),
-                             source.size() - cut.start, cut.firstPercent, made);
+            dynamicBehindCut(options, source.data() + kMarkerLength, out.data(),
+                             source.size() - kMarkerLength, 0, made);
         shown = trimmed(result);
         count = made;
     });

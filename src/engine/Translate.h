@@ -61,9 +61,10 @@ TranslationView translateInPlace(Reporter& reporter, TranslationMethod method,
                                  const CodeTable& maCode, const CodeTable& maChar,
                                  const TrailingOptions& options, std::span<char16_t> text);
 
-// The dynamic method as translateInPlace runs it, read from a source that
-// stays as it is: `out` becomes the text shown, and the count is returned (0
-// after the method's error, which is reported).
+// The dynamic method as translateInPlace runs it on a source that starts
+// with its first "action=" (the marker at position 1 needs no 16-bit check),
+// read from a source that stays as it is: `out` becomes the text shown, and
+// the count is returned (0 after the method's error, which is reported).
 std::int16_t translateDynamicInto(Reporter& reporter, const TrailingOptions& options,
                                   std::u16string_view source, std::u16string& out);
 

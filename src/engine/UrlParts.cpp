@@ -66,29 +66,10 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
     return true;
 }
 
-bool isAscii(std::u16string_view text) noexcept
-{
-    return scan::findNonAscii(text.data(), 0, text.size()) == text.size();
-}
-
-bool hasBlankOrControl(std::u16string_view text) noexcept
-{
-    return findBlankOrControl(text) != std::u16string_view::npos;
-}
-
 std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from) noexcept
 {
     const std::size_t at = scan::findUnit(text.data(), from, text.size(), c);
     return at == text.size() ? std::u16string_view::npos : at;
-}
-
-std::size_t findLastUnit(std::u16string_view text, char16_t c) noexcept
-{
-    std::size_t last = std::u16string_view::npos;
-    for (std::size_t at = findUnit(text, c); at != std::u16string_view::npos;
-         at = findUnit(text, c, at + 1))
-        last = at;
-    return last;
 }
 
 std::size_t findBlankOrControl(std::u16string_view text, std::size_t from) noexcept

@@ -40,13 +40,8 @@ void normalizeWebScheme(std::u16string& url);
 
 bool equalsIgnoringCase(std::u16string_view a, std::u16string_view b) noexcept;
 bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix) noexcept;
-bool isAscii(std::u16string_view text) noexcept;
-// Blanks and control characters: U+0000 to U+0020 and U+007F to U+009F.
-bool hasBlankOrControl(std::u16string_view text) noexcept;
 // find(), through the engine's vector scan; npos when c is not there.
 std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from = 0) noexcept;
-// The last c, found by the same scan: links hold few of the characters asked for.
-std::size_t findLastUnit(std::u16string_view text, char16_t c) noexcept;
 // The first blank or control character from `from` on, or npos.
 std::size_t findBlankOrControl(std::u16string_view text, std::size_t from = 0) noexcept;
 

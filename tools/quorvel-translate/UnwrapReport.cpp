@@ -39,15 +39,22 @@ void appendString(std::string& out, std::u16string_view text)
     out += '"';
 }
 
-void appendStrings(std::string& out, const std::vector<std::u16string>& list)
+template <class Item, class AppendItem>
+void appendArray(std::string& out, const std::vector<Item>& list, AppendItem appendItem)
 {
     out += '[';
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i > 0)
             out += ',';
-        appendString(out, list[i]);
+        appendItem(out, list[i]);
     }
     out += ']';
+}
+
+void appendStrings(std::string& out, const std::vector<std::u16string>& list)
+{
+    appendArray(out, list,
+                [](std::string& to, std::u16string_view text) { appendString(to, text); });
 }
 
 void appendField(std::string& out, std::string_view key, std::u16string_view value)
@@ -90,13 +97,9 @@ std::string jsonLine(std::u16string_view input, const unwrap::Result& result)
     appendField(out, "hostUnicode", result.hostUnicode);
     out += ",\"warnings\":";
     appendStrings(out, result.warnings);
-    out += ",\"steps\":[";
-    for (std::size_t i = 0; i < result.steps.size(); ++i) {
-        if (i > 0)
-            out += ',';
-        appendStep(out, result.steps[i]);
-    }
-    out += "]}\n";
+    out += ",\"steps\":";
+    appendArray(out, result.steps, appendStep);
+    out += "}\n";
     return out;
 }
 
