@@ -38,6 +38,27 @@ std::size_t findMarkerFrom(const char16_t* s, std::size_t eqFrom, std::size_t n)
     return n;
 }
 
+bool mayStartLink(char16_t c) noexcept
+{
+    const char16_t folded = c | 0x20;
+    return folded == u'h' || folded == u'w' || folded == u'a' || folded == u'd' || c == u'/' ||
+           c == u'%';
+}
+
+// Over s[from, to) of a text of n units.
+LinkScan findMarkerOrLinkFrom(const char16_t* s, std::size_t from, std::size_t to, std::size_t n,
+                              bool link) noexcept
+{
+    for (std::size_t i = from; i < to; ++i) {
+        if (s[i] != u'=' && s[i] != u'#')
+            continue;
+        if (s[i] == u'=' && i >= 6 && markerAt(s, i - 6))
+            return {i - 6, true};
+        link = link || (i + 1 < n && mayStartLink(s[i + 1]));
+    }
+    return {n, link};
+}
+
 #if QUORVEL_AVX2
 
 std::atomic<VectorCode> vectorAllowed{VectorCode::Avx512};
@@ -285,6 +306,114 @@ QUORVEL_TARGET void dynamicBlocksAvx2(const char16_t* in, char16_t* out, std::si
     cursor.count = count;
 }
 
+// The first unit in s[from, n), at least 32 units, for which hits() sets its
+// lane, 32 units a step.
+template <class Hits>
+QUORVEL_TARGET inline std::size_t findFirstAvx2(const char16_t* s, std::size_t from, std::size_t n,
+                                                Hits hits) noexcept
+{
+    std::size_t i = from;
+    const auto found = [&](std::size_t at, __m256i a, __m256i b) QUORVEL_TARGET {
+        const unsigned ma = static_cast<unsigned>(_mm256_movemask_epi8(a));
+        if (ma != 0)
+            return at + static_cast<unsigned>(__builtin_ctz(ma)) / 2;
+        const unsigned mb = static_cast<unsigned>(_mm256_movemask_epi8(b));
+        return at + 16 + static_cast<unsigned>(__builtin_ctz(mb)) / 2;
+    };
+    for (; i + 32 <= n; i += 32) {
+        const __m256i a = hits(load(s + i));
+        const __m256i b = hits(load(s + i + 16));
+        const __m256i any = _mm256_or_si256(a, b);
+        if (!_mm256_testz_si256(any, any))
+            return found(i, a, b);
+    }
+    if (i < n) {
+        // The last block overlaps units already passed, which hold no hit.
+        i = n - 32;
+        const __m256i a = hits(load(s + i));
+        const __m256i b = hits(load(s + i + 16));
+        const __m256i any = _mm256_or_si256(a, b);
+        return _mm256_testz_si256(any, any) ? n : found(i, a, b);
+    }
+    return n;
+}
+
+QUORVEL_TARGET std::size_t findUnitAvx2(const char16_t* s, std::size_t from, std::size_t n,
+                                        char16_t c) noexcept
+{
+    const __m256i needle = _mm256_set1_epi16(static_cast<short>(c));
+    return findFirstAvx2(s, from, n,
+                         [&](__m256i v) QUORVEL_TARGET { return _mm256_cmpeq_epi16(v, needle); });
+}
+
+template <std::size_t K>
+QUORVEL_TARGET std::size_t findAnyOfAvx2(const char16_t* s, std::size_t from, std::size_t n,
+                                         std::u16string_view set) noexcept
+{
+    __m256i needles[K];
+    for (std::size_t k = 0; k < K; ++k)
+        needles[k] = _mm256_set1_epi16(static_cast<short>(set[k]));
+    return findFirstAvx2(s, from, n, [&](__m256i v) QUORVEL_TARGET {
+        __m256i any = _mm256_cmpeq_epi16(v, needles[0]);
+        for (std::size_t k = 1; k < K; ++k)
+            any = _mm256_or_si256(any, _mm256_cmpeq_epi16(v, needles[k]));
+        return any;
+    });
+}
+
+// U+0000 to U+0020 and U+007F to U+009F.
+QUORVEL_TARGET std::size_t findBlankOrControlAvx2(const char16_t* s, std::size_t from,
+                                                  std::size_t n) noexcept
+{
+    const __m256i blank = _mm256_set1_epi16(0x20);
+    const __m256i del = _mm256_set1_epi16(0x7F);
+    return findFirstAvx2(s, from, n, [&](__m256i v) QUORVEL_TARGET {
+        const __m256i low = _mm256_cmpeq_epi16(_mm256_min_epu16(v, blank), v);
+        const __m256i d = _mm256_sub_epi16(v, del);
+        return _mm256_or_si256(low, _mm256_cmpeq_epi16(_mm256_min_epu16(d, blank), d));
+    });
+}
+
+QUORVEL_TARGET inline __m256i is(__m256i v, char16_t c) noexcept
+{
+    return _mm256_cmpeq_epi16(v, _mm256_set1_epi16(static_cast<short>(c)));
+}
+
+// Blocks of 16 from position 6, where a marker may end, while the unit after
+// the block is in the text; the rest goes to the plain loop.
+QUORVEL_TARGET LinkScan findMarkerOrLinkAvx2(const char16_t* s, std::size_t n) noexcept
+{
+    if (n < 6 + 17)
+        return findMarkerOrLinkFrom(s, 0, n, n, false);
+    bool link = findMarkerOrLinkFrom(s, 0, 6, n, false).link;
+    std::size_t i = 6;
+    for (; i + 17 <= n; i += 16) {
+        // Most blocks hold neither an '=' nor a '#'.
+        const __m256i equals = is(load(s + i), u'=');
+        const __m256i signs = _mm256_or_si256(equals, is(load(s + i), u'#'));
+        if (_mm256_testz_si256(signs, signs))
+            continue;
+        const __m256i folded = _mm256_or_si256(load(s + i - 1), _mm256_set1_epi16(0x20));
+        const __m256i markers = _mm256_and_si256(equals, is(folded, u'n'));
+        const unsigned m = static_cast<unsigned>(_mm256_movemask_epi8(markers));
+        if (const std::size_t at = markerAmong(s, i, m); at != static_cast<std::size_t>(-1)) {
+            _mm256_zeroupper();
+            return {at, true};
+        }
+        const __m256i next = load(s + i + 1);
+        const __m256i low = _mm256_or_si256(next, _mm256_set1_epi16(0x20));
+        const __m256i starts =
+            _mm256_or_si256(_mm256_or_si256(_mm256_or_si256(is(low, u'h'), is(low, u'w')),
+                                            _mm256_or_si256(is(low, u'a'), is(low, u'd'))),
+                            _mm256_or_si256(is(next, u'/'), is(next, u'%')));
+        link = link || !_mm256_testz_si256(signs, starts);
+    }
+    // Clean upper halves for the 128-bit code after this (the compiler
+    // leaves them dirty at a tail call).
+    _mm256_zeroupper();
+    return findMarkerOrLinkFrom(s, i, n, n, link);
+}
+
 #define QUORVEL_TARGET512 __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt")))
 
 // Digit values of '0' to 'o' by their distance from '0'; 16 for what is no
@@ -438,6 +567,10 @@ QUORVEL_TARGET void tableBlocksAvx2(char16_t* s, std::size_t n, const TablePlan&
 
 std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_t c) noexcept
 {
+#if QUORVEL_AVX2
+    if (from + 32 <= n && hasAvx2())
+        return findUnitAvx2(s, from, n, c);
+#endif
     std::size_t i = from;
 #if defined(__SSE2__)
     const __m128i needle = _mm_set1_epi16(static_cast<short>(c));
@@ -548,6 +681,10 @@ template <std::size_t K>
 std::size_t findAnyOfSome(const char16_t* s, std::size_t from, std::size_t n,
                           std::u16string_view set) noexcept
 {
+#if QUORVEL_AVX2
+    if (from + 32 <= n && hasAvx2())
+        return findAnyOfAvx2<K>(s, from, n, set);
+#endif
     std::array<char16_t, K> units;
     std::copy_n(set.begin(), K, units.begin());
 #if defined(__SSE2__)
@@ -591,6 +728,10 @@ std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
 
 std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t n) noexcept
 {
+#if QUORVEL_AVX2
+    if (from + 32 <= n && hasAvx2())
+        return findBlankOrControlAvx2(s, from, n);
+#endif
 #if defined(__SSE2__)
     const auto hits = [](__m128i v) {
         return _mm_or_si128(atMost(v, 0x20), atMost(_mm_sub_epi16(v, splat(0x7F)), 0x20));
@@ -611,6 +752,15 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 #endif
     const std::size_t marker = findMarkerFrom(s, 6, n);
     return {marker, marker == n ? findUnit(s, 0, n, u'%') : n};
+}
+
+LinkScan findMarkerOrLink(const char16_t* s, std::size_t n) noexcept
+{
+#if QUORVEL_AVX2
+    if (hasAvx2())
+        return findMarkerOrLinkAvx2(s, n);
+#endif
+    return findMarkerOrLinkFrom(s, 0, n, n, false);
 }
 
 std::size_t findMarkerOnly(const char16_t* s, std::size_t n) noexcept

@@ -57,6 +57,15 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept;
 // The marker alone, for a caller that needs no percent sign.
 std::size_t findMarkerOnly(const char16_t* s, std::size_t n) noexcept;
 
+// For the unwrapping: the first marker, as findMarkerOnly, and whether an
+// '=' or a '#' before it is followed by a unit that may start a link
+// ("hw/%" and "ad", in either case). With a marker, link is true.
+struct LinkScan {
+    std::size_t marker;
+    bool link;
+};
+LinkScan findMarkerOrLink(const char16_t* s, std::size_t n) noexcept;
+
 // Where an in-place rewrite stands: the text is s[0, w) followed by s[r, n).
 struct Cursor {
     std::size_t r = 0;

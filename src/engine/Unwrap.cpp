@@ -165,9 +165,10 @@ private:
 
     void reset();
     void prepare(std::u16string_view trimmed);
+    std::u16string_view withoutEnding(std::u16string_view text) const;
     void removeEnding(std::u16string& text) const;
     Found findTarget();
-    Found tryAction();
+    Found tryAction(std::size_t marker);
     Found tryRule(const Rule& rule, const Site& site, const UrlParts& parts);
     Found tryGeneric(const UrlParts& parts);
     bool carry(const Rule& rule, const Site& site, const UrlParts& parts, Step& step);
@@ -175,7 +176,7 @@ private:
     void decode(Decoding decoding, Step& step);
     Found finish(Step& step);
     bool resolveRelative();
-    void settleHost(std::u16string& url, std::u16string& asciiHost);
+    bool settleHost(std::u16string& url, std::u16string& asciiHost);
     void describeHost(std::u16string_view trimmed);
     Found stop(Status status, std::u16string detail);
 
@@ -188,6 +189,8 @@ private:
     Result& result_;
     Buffers& b_;
     std::size_t decodings_ = 0;
+    // The link being read: the prepared input, or b_.current after a layer.
+    std::u16string_view current_;
     // The parts of the URL that settleHost read last, valid while the text
     // they were read from stays where it is.
     struct {
@@ -229,36 +232,43 @@ void Walk::reset()
     result_.warnings.clear();
 }
 
-void Walk::removeEnding(std::u16string& text) const
+std::u16string_view Walk::withoutEnding(std::u16string_view text) const
 {
     const TrailingOptions& trailing = options_.trailing;
     const std::u16string& ending = trailing.trailingChars;
-    const auto trim = [&] {
-        const std::u16string_view kept = trimmedInput(text);
-        if (kept.size() != text.size())
-            text.assign(kept);
-    };
-    trim();
+    text = trimmedInput(text);
     if (!trailing.removeTrailing || ending.empty() || ending.size() > text.size())
-        return;
+        return text;
     const std::size_t start = text.size() - ending.size();
-    if (std::u16string_view(text).substr(start) != ending) {
+    // An ASCII last unit that is not the ending's in any case ends the test.
+    const char16_t last = text.back();
+    const char16_t wanted = ending.back();
+    if (last != wanted && (last | wanted) < 0x80 && upperCaseChar(last) != upperCaseChar(wanted))
+        return text;
+    if (text.substr(start) != ending) {
         for (std::size_t i = 0; i < ending.size(); ++i)
             if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
-                return;
+                return text;
     }
-    text.resize(start);
-    trim();
+    return trimmedInput(text.substr(0, start));
+}
+
+void Walk::removeEnding(std::u16string& text) const
+{
+    const std::u16string_view kept = withoutEnding(text);
+    if (kept.size() == text.size())
+        return;
+    text.resize(static_cast<std::size_t>(kept.data() - text.data()) + kept.size());
+    text.erase(0, static_cast<std::size_t>(kept.data() - text.data()));
 }
 
 // As pasted from mail or a page: the ending, angle brackets or quotes around
-// the link, and "&amp;" for '&'.
-void Walk::prepare(std::u16string_view trimmed)
+// the link, and "&amp;" for '&'. The input is read where it is unless an
+// "&amp;" has to be rewritten.
+void Walk::prepare(std::u16string_view text)
 {
-    std::u16string& text = b_.current;
-    text.assign(trimmed);
     for (int round = 0; round < 3; ++round) {
-        removeEnding(text);
+        text = withoutEnding(text);
         if (text.size() < 2)
             break;
         const char16_t first = text.front();
@@ -266,20 +276,26 @@ void Walk::prepare(std::u16string_view trimmed)
         if (!((first == u'<' && last == u'>') || (first == u'"' && last == u'"') ||
               (first == u'\'' && last == u'\'')))
             break;
-        text.pop_back();
-        text.erase(0, 1);
+        text = text.substr(1, text.size() - 2);
     }
+    current_ = text;
     // Found by the ';', which links hold far less often than '&'; an '&'
     // kept by one replacement starts no other.
-    std::size_t from = 0;
-    for (std::size_t at = findUnit(text, u';', 4); at != std::u16string::npos;
-         at = findUnit(text, u';', at + 1)) {
-        if (at >= from + 4 && std::u16string_view(text).substr(at - 4, 5) == u"&amp;"sv) {
-            text.erase(at - 3, 4);
+    std::size_t at = findUnit(text, u';', 4);
+    while (at != std::u16string_view::npos && text.substr(at - 4, 5) != u"&amp;"sv)
+        at = findUnit(text, u';', at + 1);
+    if (at == std::u16string_view::npos)
+        return;
+    std::u16string& owned = b_.current;
+    owned.assign(text);
+    for (std::size_t from = 0; at != std::u16string::npos; at = findUnit(owned, u';', at + 1)) {
+        if (at >= from + 4 && std::u16string_view(owned).substr(at - 4, 5) == u"&amp;"sv) {
+            owned.erase(at - 3, 4);
             at -= 4;
             from = at + 1;
         }
     }
+    current_ = owned;
 }
 
 void Walk::run(std::u16string_view input)
@@ -297,6 +313,7 @@ void Walk::run(std::u16string_view input)
         }
         ++result_.layers;
         std::swap(b_.current, b_.value);
+        current_ = b_.current;
     }
     result_.steps.resize(static_cast<std::size_t>(result_.layers));
     if (result_.layers == 0)
@@ -315,41 +332,53 @@ Walk::Found Walk::stop(Status status, std::u16string detail)
 
 Walk::Found Walk::findTarget()
 {
-    if (const Found action = tryAction(); action != Found::Nothing)
-        return action;
+    scan::LinkScan scanned = scan::findMarkerOrLink(current_.data(), current_.size());
+    if (scanned.marker != current_.size()) {
+        if (const Found action = tryAction(scanned.marker); action != Found::Nothing)
+            return action;
+    }
     // A layer's result was read as its host was settled; its host is in ASCII.
-    const std::u16string& current = b_.current;
-    UrlParts parts = parsed_.data == current.data() && parsed_.size == current.size()
+    UrlParts parts = parsed_.data == current_.data() && parsed_.size == current_.size()
                          ? parsed_.parts
-                         : splitUrl(current);
+                         : splitAuthority(current_);
     if (result_.layers > 0) {
         b_.host.assign(result_.steps[static_cast<std::size_t>(result_.layers) - 1].host);
-    } else if (readScheme(parts.scheme.empty() ? std::u16string_view{} : current) !=
+    } else if (readScheme(parts.scheme.empty() ? std::u16string_view{} : current_) !=
                SchemeKind::Web) {
         return Found::Nothing;
     } else {
-        settleHost(b_.current, b_.host);
+        if (current_.data() != b_.current.data()) {
+            // The host may be rewritten in ASCII: the input is copied.
+            b_.current.assign(current_);
+            current_ = b_.current;
+        }
+        if (settleHost(b_.current, b_.host)) {
+            current_ = b_.current;
+            scanned = scan::findMarkerOrLink(current_.data(), current_.size());
+        }
         inputHostSettled_ = true;
-        parts = parsed_.parts; // the host may have been rewritten in ASCII
+        parts = parsed_.parts;
     }
+    // Most links name no wrapper's host and hold no other link: their path
+    // and query need not be read.
+    const bool generic = options_.scope == Scope::All && scanned.link;
+    if (!generic && !mayHaveRule(b_.host))
+        return Found::Nothing;
+    splitTail(parts);
     const Site* site = nullptr;
     if (const Rule* rule = ruleFor(b_.host, parts.path, &site))
         return tryRule(*rule, *site, parts);
-    return options_.scope == Scope::All ? tryGeneric(parts) : Found::Nothing;
+    return generic ? tryGeneric(parts) : Found::Nothing;
 }
 
 // Quorvel's own family, exactly as the Translate command reads it.
-Walk::Found Walk::tryAction()
+Walk::Found Walk::tryAction(std::size_t marker)
 {
     std::u16string& text = b_.value;
-    const std::size_t marker = scan::findMarkerOnly(b_.current.data(), b_.current.size());
-    if (marker == b_.current.size())
-        return Found::Nothing;
     // From the marker on: the same cut, found again at once, and no 16-bit
     // limit on where the marker stands in a long line.
     SilentReporter reporter;
-    translateDynamicInto(reporter, options_.trailing,
-                         std::u16string_view(b_.current).substr(marker), text);
+    translateDynamicInto(reporter, options_.trailing, current_.substr(marker), text);
     if (reporter.raised) {
         // Past the Translate command's 16-bit positions: it would only show
         // an error box, so the link is left to the other rules.
@@ -578,8 +607,8 @@ Walk::Found Walk::finish(Step& step)
 // forms that are clearly addresses ("//host", "/path", "www.").
 bool Walk::resolveRelative()
 {
-    const UrlParts base = splitUrl(b_.current);
-    if (readScheme(base.scheme.empty() ? std::u16string_view{} : b_.current) != SchemeKind::Web)
+    const UrlParts base = splitUrl(current_);
+    if (readScheme(base.scheme.empty() ? std::u16string_view{} : current_) != SchemeKind::Web)
         return false;
     std::u16string& out = b_.scratch;
     out.assign(base.scheme);
@@ -598,29 +627,32 @@ bool Walk::resolveRelative()
     return true;
 }
 
-// Writes the host in ASCII into the URL and warns of a lookalike.
-// Keeps the parts of the URL for the next layer's rules.
-void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
+// Writes the host in ASCII into the URL and warns of a lookalike; true when
+// the URL changed. Keeps the parts of the URL for the next layer's rules.
+bool Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
 {
-    const UrlParts parts = splitUrl(url);
+    const UrlParts parts = splitAuthority(url);
     parsed_ = {parts, url.data(), url.size()};
     const std::size_t at = static_cast<std::size_t>(parts.host.data() - url.data());
     const std::size_t length = parts.host.size();
+    bool rewritten = false;
     if (const HostLetters letters = lowerAsciiInto(parts.host, asciiHost); letters.ascii) {
         if (!letters.hyphen || !hasPunycodeLabel(asciiHost))
-            return;
+            return false;
     } else if (auto ascii = hosts_.toAscii(parts.host)) {
         asciiHost = std::move(*ascii);
         url.replace(at, length, asciiHost);
-        parsed_ = {splitUrl(url), url.data(), url.size()};
+        parsed_ = {splitAuthority(url), url.data(), url.size()};
+        rewritten = true;
     } else {
         asciiHost.assign(parts.host);
         result_.warnings.push_back(u"host " + asciiHost + u" is not a valid name");
-        return;
+        return false;
     }
     const std::u16string unicode = hosts_.toUnicode(asciiHost);
     if (hosts_.looksDeceptive(unicode))
         result_.warnings.push_back(u"lookalike host: " + unicode + u" is " + asciiHost);
+    return rewritten;
 }
 
 void Walk::describeHost(std::u16string_view trimmed)

@@ -201,12 +201,12 @@ std::size_t tailBit(std::u16string_view text) noexcept
     std::size_t hash = tail.size();
     for (const char16_t c : tail)
         hash = hash * 31 + c;
-    return hash % 256;
+    return hash % 4096;
 }
 
 struct SiteIndex {
     std::vector<IndexEntry> entries;
-    std::bitset<256> tails; // the bits of all keys: most hosts miss them all
+    std::bitset<4096> tails; // the bits of all keys: most hosts miss them all
 };
 
 // Every site but Google's by the last two labels of its host, in rank order
@@ -267,6 +267,11 @@ bool hostMatches(const Site& site, std::u16string_view host) noexcept
     return false;
 }
 
+bool mayHaveRule(std::u16string_view host)
+{
+    return mayBeGoogle(host) || siteIndex().tails.test(tailBit(host));
+}
+
 const Rule* ruleFor(std::u16string_view host, std::u16string_view path, const Site** matched)
 {
     const auto accept = [&](const Rule* rule, const Site* site) {
@@ -281,9 +286,9 @@ const Rule* ruleFor(std::u16string_view host, std::u16string_view path, const Si
                     pathMatches(site.path, path))
                     return accept(&rule, &site);
     }
-    const SiteIndex& sites = siteIndex();
-    if (!sites.tails.test(tailBit(host)))
+    if (!mayHaveRule(host))
         return nullptr;
+    const SiteIndex& sites = siteIndex();
     const std::u16string_view key = lastTwoLabels(host);
     const std::vector<IndexEntry>& index = sites.entries;
     auto it = std::lower_bound(

@@ -70,6 +70,10 @@ std::span<const Rule> rules() noexcept;
 const Rule* ruleFor(std::u16string_view host, std::u16string_view path,
                     const Site** site = nullptr);
 
+// False when ruleFor finds no rule for the host whatever the path: most
+// hosts are told apart by their last units alone.
+bool mayHaveRule(std::u16string_view host);
+
 // How a site's host pattern matches a lower-case ASCII host.
 bool hostMatches(const Site& site, std::u16string_view host) noexcept;
 

@@ -80,6 +80,13 @@ std::size_t findBlankOrControl(std::u16string_view text, std::size_t from) noexc
 
 UrlParts splitUrl(std::u16string_view url) noexcept
 {
+    UrlParts parts = splitAuthority(url);
+    splitTail(parts);
+    return parts;
+}
+
+UrlParts splitAuthority(std::u16string_view url) noexcept
+{
     // Each delimiter by the vector scan, and each stretch read once: links
     // are long, and their hosts and queries often are too.
     const auto firstOf = [&](std::size_t from, std::u16string_view set) {
@@ -117,17 +124,25 @@ UrlParts splitUrl(std::u16string_view url) noexcept
         parts.host = url.substr(host, std::min(colon, at) - host);
     }
     parts.tail = url.substr(at);
-    const std::size_t question = firstOf(at, u"?#"sv);
+    return parts;
+}
+
+void splitTail(UrlParts& parts) noexcept
+{
+    const std::u16string_view tail = parts.tail;
+    const auto firstOf = [&](std::size_t from, std::u16string_view set) {
+        return scan::findAnyOf(tail.data(), from, tail.size(), set);
+    };
+    const std::size_t question = firstOf(0, u"?#"sv);
     const std::size_t hash =
-        question < url.size() && url[question] == u'?' ? firstOf(question, u"#"sv) : question;
-    parts.path = url.substr(at, question - at);
+        question < tail.size() && tail[question] == u'?' ? firstOf(question, u"#"sv) : question;
+    parts.path = tail.substr(0, question);
     if (question < hash) {
         parts.hasQuery = true;
-        parts.query = url.substr(question + 1, hash - question - 1);
+        parts.query = tail.substr(question + 1, hash - question - 1);
     }
-    if (hash < url.size())
-        parts.fragment = url.substr(hash + 1);
-    return parts;
+    if (hash < tail.size())
+        parts.fragment = tail.substr(hash + 1);
 }
 
 SchemeKind readScheme(std::u16string_view text, std::u16string* name)

@@ -20,6 +20,9 @@ struct UrlParts {
 };
 
 UrlParts splitUrl(std::u16string_view url) noexcept;
+// The same in two halves: up to the tail, then the tail's parts.
+UrlParts splitAuthority(std::u16string_view url) noexcept;
+void splitTail(UrlParts& parts) noexcept;
 
 enum class SchemeKind { Web, None, Other };
 

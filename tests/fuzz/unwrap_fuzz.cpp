@@ -1,7 +1,9 @@
 // The unwrapping on any text: it never throws, never leaves more than ten
 // layers, hands over only web addresses unless it refused one, and gives
-// the same result into a reused Result as into a new one. The first byte
-// picks the options; the rest is the link, as UTF-8.
+// the same result into a reused Result as into a new one, and with the
+// plain loops as with the vector scans. The first byte picks the options;
+// the rest is the link, as UTF-8.
+#include "engine/Scan.h"
 #include "engine/Unwrap.h"
 #include "engine/Utf8.h"
 
@@ -80,5 +82,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(fields(reused) == fields(result) &&
                 std::ranges::equal(reused.steps, result.steps, {}, stepFields, stepFields),
             "a reused result differs from a new one");
+
+    scan::useVectorCode(false);
+    const Result plain = unwrapLink(input, options, hosts);
+    scan::useVectorCode(true);
+    require(fields(plain) == fields(result), "the plain loops differ from the vector scans");
     return 0;
 }
