@@ -379,39 +379,41 @@ QUORVEL_TARGET inline __m256i is(__m256i v, char16_t c) noexcept
     return _mm256_cmpeq_epi16(v, _mm256_set1_epi16(static_cast<short>(c)));
 }
 
-// Blocks of 16 from position 6, where a marker may end, while the unit after
-// the block is in the text; the rest goes to the plain loop.
+// Link starts ('=' or '#', then a unit of mayStartLink) among the 16 units
+// from s + i, which must be followed by one more.
+QUORVEL_TARGET inline __m256i linkHits(const char16_t* s, std::size_t i) noexcept
+{
+    const __m256i v = load(s + i);
+    const __m256i next = load(s + i + 1);
+    const __m256i low = _mm256_or_si256(next, _mm256_set1_epi16(0x20));
+    const __m256i starts =
+        _mm256_or_si256(_mm256_or_si256(_mm256_or_si256(is(low, u'h'), is(low, u'w')),
+                                        _mm256_or_si256(is(low, u'a'), is(low, u'd'))),
+                        _mm256_or_si256(is(next, u'/'), is(next, u'%')));
+    return _mm256_and_si256(_mm256_or_si256(is(v, u'='), is(v, u'#')), starts);
+}
+
+// Both kinds of hit gathered over the whole text without a branch per block
+// (where they stand is random, and guessing it wrong costs more than the
+// compares); the rare text with a marker candidate is searched again.
 QUORVEL_TARGET LinkScan findMarkerOrLinkAvx2(const char16_t* s, std::size_t n) noexcept
 {
     if (n < 6 + 17)
         return findMarkerOrLinkFrom(s, 0, n, n, false);
-    bool link = findMarkerOrLinkFrom(s, 0, 6, n, false).link;
-    std::size_t i = 6;
-    for (; i + 17 <= n; i += 16) {
-        // Most blocks hold neither an '=' nor a '#'.
-        const __m256i equals = is(load(s + i), u'=');
-        const __m256i signs = _mm256_or_si256(equals, is(load(s + i), u'#'));
-        if (_mm256_testz_si256(signs, signs))
-            continue;
-        const __m256i folded = _mm256_or_si256(load(s + i - 1), _mm256_set1_epi16(0x20));
-        const __m256i markers = _mm256_and_si256(equals, is(folded, u'n'));
-        const unsigned m = static_cast<unsigned>(_mm256_movemask_epi8(markers));
-        if (const std::size_t at = markerAmong(s, i, m); at != static_cast<std::size_t>(-1)) {
-            _mm256_zeroupper();
-            return {at, true};
-        }
-        const __m256i next = load(s + i + 1);
-        const __m256i low = _mm256_or_si256(next, _mm256_set1_epi16(0x20));
-        const __m256i starts =
-            _mm256_or_si256(_mm256_or_si256(_mm256_or_si256(is(low, u'h'), is(low, u'w')),
-                                            _mm256_or_si256(is(low, u'a'), is(low, u'd'))),
-                            _mm256_or_si256(is(next, u'/'), is(next, u'%')));
-        link = link || !_mm256_testz_si256(signs, starts);
-    }
-    // Clean upper halves for the 128-bit code after this (the compiler
-    // leaves them dirty at a tail call).
+    __m256i links = linkHits(s, n - 17);
+    for (std::size_t i = 0; i + 17 <= n; i += 16)
+        links = _mm256_or_si256(links, linkHits(s, i));
+    __m256i markers = markerHits(s, n - 16);
+    for (std::size_t i = 6; i + 16 <= n; i += 16)
+        markers = _mm256_or_si256(markers, markerHits(s, i));
+    const bool link = !_mm256_testz_si256(links, links);
+    const bool candidates = !_mm256_testz_si256(markers, markers);
+    // Clean upper halves for the 128-bit code after this.
     _mm256_zeroupper();
-    return findMarkerOrLinkFrom(s, i, n, n, link);
+    if (!candidates)
+        return {n, link};
+    const std::size_t marker = findMarkerFrom(s, 6, n);
+    return {marker, marker < n || link};
 }
 
 #define QUORVEL_TARGET512 __attribute__((target("avx512f,avx512bw,avx512vbmi2,popcnt")))

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 
 namespace quorvel::unwrap {
 
@@ -128,6 +129,15 @@ bool hasPunycodeLabel(std::u16string_view host)
     return false;
 }
 
+// Labels and hosts repeat from link to link in a kept result: equal ones are
+// left as they are.
+void assignIfDifferent(std::u16string& to, std::u16string_view from)
+{
+    if (to.size() != from.size() ||
+        std::memcmp(to.data(), from.data(), from.size() * sizeof(char16_t)) != 0)
+        to.assign(from);
+}
+
 // A value not in the expected form (the rule yields nothing).
 struct NoTarget {};
 
@@ -176,7 +186,7 @@ private:
     void decode(Decoding decoding, Step& step);
     Found finish(Step& step);
     bool resolveRelative();
-    bool settleHost(std::u16string& url, std::u16string& asciiHost);
+    void settleHost(std::u16string& url, std::u16string& asciiHost);
     void describeHost(std::u16string_view trimmed);
     Found stop(Status status, std::u16string detail);
 
@@ -217,7 +227,7 @@ void Walk::addDecoding(Step& step, std::u16string_view what)
 {
     if (step.decodings.size() <= decodings_)
         step.decodings.emplace_back();
-    step.decodings[decodings_++].assign(what);
+    assignIfDifferent(step.decodings[decodings_++], what);
     step.decodings.resize(decodings_);
 }
 
@@ -332,7 +342,12 @@ Walk::Found Walk::stop(Status status, std::u16string detail)
 
 Walk::Found Walk::findTarget()
 {
-    scan::LinkScan scanned = scan::findMarkerOrLink(current_.data(), current_.size());
+    // The input holds its marker early if at all, and everything in it is
+    // read below; a layer's result is read whole, once, for both.
+    const scan::LinkScan scanned =
+        result_.layers == 0
+            ? scan::LinkScan{scan::findMarkerOnly(current_.data(), current_.size()), true}
+            : scan::findMarkerOrLink(current_.data(), current_.size());
     if (scanned.marker != current_.size()) {
         if (const Found action = tryAction(scanned.marker); action != Found::Nothing)
             return action;
@@ -352,10 +367,8 @@ Walk::Found Walk::findTarget()
             b_.current.assign(current_);
             current_ = b_.current;
         }
-        if (settleHost(b_.current, b_.host)) {
-            current_ = b_.current;
-            scanned = scan::findMarkerOrLink(current_.data(), current_.size());
-        }
+        settleHost(b_.current, b_.host);
+        current_ = b_.current; // the host may have been rewritten in ASCII
         inputHostSettled_ = true;
         parts = parsed_.parts;
     }
@@ -386,8 +399,8 @@ Walk::Found Walk::tryAction(std::size_t marker)
         return Found::Nothing;
     }
     Step& s = step();
-    s.wrapper.assign(rules()[0].family);
-    s.carrier.assign(u"query parameter action"sv);
+    assignIfDifferent(s.wrapper, rules()[0].family);
+    assignIfDifferent(s.carrier, u"query parameter action"sv);
     addDecoding(s, u"printable escapes decoded (the Translate command)"sv);
     return finish(s);
 }
@@ -627,32 +640,29 @@ bool Walk::resolveRelative()
     return true;
 }
 
-// Writes the host in ASCII into the URL and warns of a lookalike; true when
-// the URL changed. Keeps the parts of the URL for the next layer's rules.
-bool Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
+// Writes the host in ASCII into the URL and warns of a lookalike.
+// Keeps the parts of the URL for the next layer's rules.
+void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
 {
     const UrlParts parts = splitAuthority(url);
     parsed_ = {parts, url.data(), url.size()};
     const std::size_t at = static_cast<std::size_t>(parts.host.data() - url.data());
     const std::size_t length = parts.host.size();
-    bool rewritten = false;
     if (const HostLetters letters = lowerAsciiInto(parts.host, asciiHost); letters.ascii) {
         if (!letters.hyphen || !hasPunycodeLabel(asciiHost))
-            return false;
+            return;
     } else if (auto ascii = hosts_.toAscii(parts.host)) {
         asciiHost = std::move(*ascii);
         url.replace(at, length, asciiHost);
         parsed_ = {splitAuthority(url), url.data(), url.size()};
-        rewritten = true;
     } else {
         asciiHost.assign(parts.host);
         result_.warnings.push_back(u"host " + asciiHost + u" is not a valid name");
-        return false;
+        return;
     }
     const std::u16string unicode = hosts_.toUnicode(asciiHost);
     if (hosts_.looksDeceptive(unicode))
         result_.warnings.push_back(u"lookalike host: " + unicode + u" is " + asciiHost);
-    return rewritten;
 }
 
 void Walk::describeHost(std::u16string_view trimmed)
