@@ -129,8 +129,8 @@ bool hasPunycodeLabel(std::u16string_view host)
     return false;
 }
 
-// Labels and hosts repeat from link to link in a kept result: equal ones are
-// left as they are.
+// Labels repeat from link to link in a kept result: equal ones are left as
+// they are.
 void assignIfDifferent(std::u16string& to, std::u16string_view from)
 {
     if (to.size() != from.size() ||
@@ -362,13 +362,11 @@ Walk::Found Walk::findTarget()
                SchemeKind::Web) {
         return Found::Nothing;
     } else {
-        if (current_.data() != b_.current.data()) {
-            // The host may be rewritten in ASCII: the input is copied.
+        // The host may be rewritten in ASCII: the input is copied first.
+        if (current_.data() != b_.current.data())
             b_.current.assign(current_);
-            current_ = b_.current;
-        }
         settleHost(b_.current, b_.host);
-        current_ = b_.current; // the host may have been rewritten in ASCII
+        current_ = b_.current;
         inputHostSettled_ = true;
         parts = parsed_.parts;
     }
