@@ -569,10 +569,6 @@ QUORVEL_TARGET void tableBlocksAvx2(char16_t* s, std::size_t n, const TablePlan&
 
 std::size_t findUnit(const char16_t* s, std::size_t from, std::size_t n, char16_t c) noexcept
 {
-#if QUORVEL_AVX2
-    if (from + 32 <= n && hasAvx2())
-        return findUnitAvx2(s, from, n, c);
-#endif
     std::size_t i = from;
 #if defined(__SSE2__)
     const __m128i needle = _mm_set1_epi16(static_cast<short>(c));
@@ -714,6 +710,11 @@ std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
 {
     switch (set.size()) {
     case 1:
+#if QUORVEL_AVX2
+        // The translation's many short calls go to findUnit alone.
+        if (from + 32 <= n && hasAvx2())
+            return findUnitAvx2(s, from, n, set[0]);
+#endif
         return findUnit(s, from, n, set[0]);
     case 2:
         return findAnyOfSome<2>(s, from, n, set);

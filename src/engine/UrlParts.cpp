@@ -68,7 +68,7 @@ bool startsWithIgnoringCase(std::u16string_view text, std::u16string_view prefix
 
 std::size_t findUnit(std::u16string_view text, char16_t c, std::size_t from) noexcept
 {
-    const std::size_t at = scan::findUnit(text.data(), from, text.size(), c);
+    const std::size_t at = scan::findAnyOf(text.data(), from, text.size(), {&c, 1});
     return at == text.size() ? std::u16string_view::npos : at;
 }
 
