@@ -154,6 +154,7 @@ public:
 struct Buffers {
     std::u16string current, value, scratch, host, name;
     std::string bytes;
+    std::array<Step, 2> unrecorded; // a layer's step and the one before it
 };
 
 class Walk {
@@ -191,6 +192,7 @@ private:
     Found stop(Status status, std::u16string detail);
 
     Step& step();
+    const Step& lastStep() const;
     void addDecoding(Step& step, std::u16string_view what);
     void swapValue(std::u16string& decoded) { std::swap(b_.value, decoded); }
 
@@ -201,6 +203,8 @@ private:
     std::size_t decodings_ = 0;
     // The link being read: the prepared input, or b_.current after a layer.
     std::u16string_view current_;
+    // Its host in ASCII, until the next step() (which may move the steps).
+    std::u16string_view host_;
     // The parts of the URL that settleHost read last, valid while the text
     // they were read from stays where it is.
     struct {
@@ -215,16 +219,25 @@ private:
 Step& Walk::step()
 {
     const std::size_t at = static_cast<std::size_t>(result_.layers);
-    if (result_.steps.size() <= at)
+    if (options_.record && result_.steps.size() <= at)
         result_.steps.resize(at + 1);
-    Step& s = result_.steps[at];
+    Step& s = options_.record ? result_.steps[at] : b_.unrecorded[at % 2];
     s.generic = false;
     decodings_ = 0;
     return s;
 }
 
+// The step of the layer removed last (layers > 0).
+const Step& Walk::lastStep() const
+{
+    const std::size_t at = static_cast<std::size_t>(result_.layers) - 1;
+    return options_.record ? result_.steps[at] : b_.unrecorded[at % 2];
+}
+
 void Walk::addDecoding(Step& step, std::u16string_view what)
 {
+    if (!options_.record)
+        return;
     if (step.decodings.size() <= decodings_)
         step.decodings.emplace_back();
     assignIfDifferent(step.decodings[decodings_++], what);
@@ -325,12 +338,13 @@ void Walk::run(std::u16string_view input)
         std::swap(b_.current, b_.value);
         current_ = b_.current;
     }
-    result_.steps.resize(static_cast<std::size_t>(result_.layers));
+    result_.steps.resize(options_.record ? static_cast<std::size_t>(result_.layers) : 0);
     if (result_.layers == 0)
         result_.target.assign(trimmed);
     else
         std::swap(result_.target, b_.current); // buffers trade places: nothing copied
-    describeHost(trimmed);
+    if (options_.record)
+        describeHost(trimmed);
 }
 
 Walk::Found Walk::stop(Status status, std::u16string detail)
@@ -357,7 +371,7 @@ Walk::Found Walk::findTarget()
                          ? parsed_.parts
                          : splitAuthority(current_);
     if (result_.layers > 0) {
-        b_.host.assign(result_.steps[static_cast<std::size_t>(result_.layers) - 1].host);
+        host_ = lastStep().host;
     } else if (readScheme(parts.scheme.empty() ? std::u16string_view{} : current_) !=
                SchemeKind::Web) {
         return Found::Nothing;
@@ -367,17 +381,18 @@ Walk::Found Walk::findTarget()
             b_.current.assign(current_);
         settleHost(b_.current, b_.host);
         current_ = b_.current;
+        host_ = b_.host;
         inputHostSettled_ = true;
         parts = parsed_.parts;
     }
     // Most links name no wrapper's host and hold no other link: their path
     // and query need not be read.
     const bool generic = options_.scope == Scope::All && scanned.link;
-    if (!generic && !mayHaveRule(b_.host))
+    if (!generic && !mayHaveRule(host_))
         return Found::Nothing;
     splitTail(parts);
     const Site* site = nullptr;
-    if (const Rule* rule = ruleFor(b_.host, parts.path, &site))
+    if (const Rule* rule = ruleFor(host_, parts.path, &site))
         return tryRule(*rule, *site, parts);
     return generic ? tryGeneric(parts) : Found::Nothing;
 }
@@ -408,7 +423,7 @@ Walk::Found Walk::tryRule(const Rule& rule, const Site& site, const UrlParts& pa
     if (rule.carrier == Carrier::Opaque) {
         std::u16string detail(rule.family);
         detail += u": "sv;
-        detail += b_.host;
+        detail += host_;
         detail += u" keeps its target on its server; only a request would reveal it"sv;
         return stop(Status::Opaque, std::move(detail));
     }
@@ -610,7 +625,8 @@ Walk::Found Walk::finish(Step& step)
     if (blanks)
         escapeBlanksAndControls(b_.value, b_.scratch);
     settleHost(b_.value, step.host);
-    step.result.assign(b_.value);
+    if (options_.record)
+        step.result.assign(b_.value);
     return Found::Target;
 }
 

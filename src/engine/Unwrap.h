@@ -67,6 +67,10 @@ struct Options {
     // The ending of the Translate command: removed at the end of the line and
     // of each decoded layer, and by Quorvel's own action= rule.
     TrailingOptions trailing;
+    // Without the record, only target, layers, status, detail and warnings
+    // are filled (steps and hosts stay empty): for a caller that shows the
+    // target alone.
+    bool record = true;
 };
 
 inline constexpr int kMaxLayers = 10;

@@ -1,8 +1,8 @@
 // The unwrapping on any text: it never throws, never leaves more than ten
 // layers, hands over only web addresses unless it refused one, and gives
-// the same result into a reused Result as into a new one, and with the
-// plain loops as with the vector scans. The first byte picks the options;
-// the rest is the link, as UTF-8.
+// the same result into a reused Result as into a new one, with the plain
+// loops as with the vector scans, and without its record as with it. The
+// first byte picks the options; the rest is the link, as UTF-8.
 #include "engine/Scan.h"
 #include "engine/Unwrap.h"
 #include "engine/Utf8.h"
@@ -87,5 +87,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Result plain = unwrapLink(input, options, hosts);
     scan::useVectorCode(true);
     require(fields(plain) == fields(result), "the plain loops differ from the vector scans");
+
+    Options bare = options;
+    bare.record = false;
+    unwrapLink(input, bare, hosts, reused);
+    const auto shown = [](const Result& r) {
+        return std::tie(r.target, r.layers, r.status, r.detail, r.warnings);
+    };
+    require(shown(reused) == shown(result) && reused.steps.empty() && reused.hostAscii.empty(),
+            "the walk without its record differs");
     return 0;
 }

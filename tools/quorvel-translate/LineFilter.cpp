@@ -90,6 +90,8 @@ LineFilter::LineFilter(const Options& options, const unwrap::HostNames* hosts)
     buildTranslationTables(codes_, chars_);
     unwrapOptions_.scope = options.unwrap.value_or(unwrap::Scope::All);
     unwrapOptions_.trailing = options.trailing;
+    // The steps and hosts are shown only in JSON and in the trace.
+    unwrapOptions_.record = options.json || options.trace;
 }
 
 LineFilter::~LineFilter() = default;
