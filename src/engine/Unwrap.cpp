@@ -263,10 +263,10 @@ std::u16string_view Walk::withoutEnding(std::u16string_view text) const
     if (!trailing.removeTrailing || ending.empty() || ending.size() > text.size())
         return text;
     const std::size_t start = text.size() - ending.size();
-    // An ASCII last unit that is not the ending's in any case ends the test.
+    // ASCII last units that differ in more than the case bit end the test.
     const char16_t last = text.back();
     const char16_t wanted = ending.back();
-    if (last != wanted && (last | wanted) < 0x80 && upperCaseChar(last) != upperCaseChar(wanted))
+    if ((last | wanted) < 0x80 && (last | 0x20) != (wanted | 0x20))
         return text;
     if (text.substr(start) != ending) {
         for (std::size_t i = 0; i < ending.size(); ++i)
