@@ -45,11 +45,10 @@ bool mayStartLink(char16_t c) noexcept
            c == u'%';
 }
 
-// Over s[from, to) of a text of n units.
-LinkScan findMarkerOrLinkFrom(const char16_t* s, std::size_t from, std::size_t to, std::size_t n,
-                              bool link) noexcept
+LinkScan findMarkerOrLinkPlain(const char16_t* s, std::size_t n) noexcept
 {
-    for (std::size_t i = from; i < to; ++i) {
+    bool link = false;
+    for (std::size_t i = 0; i < n; ++i) {
         if (s[i] != u'=' && s[i] != u'#')
             continue;
         if (s[i] == u'=' && i >= 6 && markerAt(s, i - 6))
@@ -396,10 +395,10 @@ QUORVEL_TARGET inline __m256i linkHits(const char16_t* s, std::size_t i) noexcep
 // Both kinds of hit gathered over the whole text without a branch per block
 // (where they stand is random, and guessing it wrong costs more than the
 // compares); the rare text with a marker candidate is searched again.
+// At least 6 + 17 units: a marker ends at 6 at the earliest, and a link
+// block reads one unit past itself.
 QUORVEL_TARGET LinkScan findMarkerOrLinkAvx2(const char16_t* s, std::size_t n) noexcept
 {
-    if (n < 6 + 17)
-        return findMarkerOrLinkFrom(s, 0, n, n, false);
     __m256i links = linkHits(s, n - 17);
     for (std::size_t i = 0; i + 17 <= n; i += 16)
         links = _mm256_or_si256(links, linkHits(s, i));
@@ -760,10 +759,10 @@ MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 LinkScan findMarkerOrLink(const char16_t* s, std::size_t n) noexcept
 {
 #if QUORVEL_AVX2
-    if (hasAvx2())
+    if (n >= 6 + 17 && hasAvx2())
         return findMarkerOrLinkAvx2(s, n);
 #endif
-    return findMarkerOrLinkFrom(s, 0, n, n, false);
+    return findMarkerOrLinkPlain(s, n);
 }
 
 std::size_t findMarkerOnly(const char16_t* s, std::size_t n) noexcept

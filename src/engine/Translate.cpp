@@ -383,21 +383,6 @@ std::u16string_view predefinedInPlace(Reporter& reporter, const CodeTable& maCod
     return work;
 }
 
-// Makes text the piece of it that `view` shows.
-void keepOnly(std::u16string& text, std::u16string_view view)
-{
-    if (view.empty()) {
-        text.clear();
-    } else if (const std::less<const char16_t*> before;
-               !before(view.data(), text.data()) &&
-               before(view.data(), text.data() + text.size())) {
-        text.resize(static_cast<std::size_t>(view.data() - text.data()) + view.size());
-        text.erase(0, static_cast<std::size_t>(view.data() - text.data()));
-    } else {
-        text.assign(view);
-    }
-}
-
 } // namespace
 
 std::u16string sRemoveReplaceMulti(Reporter& reporter, std::u16string strSource,

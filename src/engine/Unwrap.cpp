@@ -48,20 +48,6 @@ bool listed(std::u16string_view list, std::u16string_view name)
     return false;
 }
 
-bool isBlankOrC0Control(char16_t c)
-{
-    return c <= u' ';
-}
-
-std::u16string_view trimmedInput(std::u16string_view text)
-{
-    while (!text.empty() && isBlankOrC0Control(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlankOrC0Control(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool startsWithWebScheme(std::u16string_view text)
 {
     return startsWithIgnoringCase(text, u"http://"sv) ||
@@ -175,7 +161,7 @@ private:
     }
 
     void reset();
-    void prepare(std::u16string_view trimmed);
+    void prepare(std::u16string_view text);
     std::u16string_view withoutEnding(std::u16string_view text) const;
     void removeEnding(std::u16string& text) const;
     Found findTarget();
@@ -192,7 +178,7 @@ private:
     Found stop(Status status, std::u16string detail);
 
     Step& step();
-    const Step& lastStep() const;
+    Step& stepAt(std::size_t layer) const;
     void addDecoding(Step& step, std::u16string_view what);
     void swapValue(std::u16string& decoded) { std::swap(b_.value, decoded); }
 
@@ -221,17 +207,17 @@ Step& Walk::step()
     const std::size_t at = static_cast<std::size_t>(result_.layers);
     if (options_.record && result_.steps.size() <= at)
         result_.steps.resize(at + 1);
-    Step& s = options_.record ? result_.steps[at] : b_.unrecorded[at % 2];
+    Step& s = stepAt(at);
     s.generic = false;
     decodings_ = 0;
     return s;
 }
 
-// The step of the layer removed last (layers > 0).
-const Step& Walk::lastStep() const
+// Where a layer's step is kept: in the result, or, without the record, in
+// one of two buffers (the layer's and the one before it).
+Step& Walk::stepAt(std::size_t layer) const
 {
-    const std::size_t at = static_cast<std::size_t>(result_.layers) - 1;
-    return options_.record ? result_.steps[at] : b_.unrecorded[at % 2];
+    return options_.record ? result_.steps[layer] : b_.unrecorded[layer % 2];
 }
 
 void Walk::addDecoding(Step& step, std::u16string_view what)
@@ -259,7 +245,7 @@ std::u16string_view Walk::withoutEnding(std::u16string_view text) const
 {
     const TrailingOptions& trailing = options_.trailing;
     const std::u16string& ending = trailing.trailingChars;
-    text = trimmedInput(text);
+    text = trimmedAsBrowser(text);
     if (!trailing.removeTrailing || ending.empty() || ending.size() > text.size())
         return text;
     const std::size_t start = text.size() - ending.size();
@@ -273,16 +259,13 @@ std::u16string_view Walk::withoutEnding(std::u16string_view text) const
             if (upperCaseChar(text[start + i]) != upperCaseChar(ending[i]))
                 return text;
     }
-    return trimmedInput(text.substr(0, start));
+    return trimmedAsBrowser(text.substr(0, start));
 }
 
 void Walk::removeEnding(std::u16string& text) const
 {
-    const std::u16string_view kept = withoutEnding(text);
-    if (kept.size() == text.size())
-        return;
-    text.resize(static_cast<std::size_t>(kept.data() - text.data()) + kept.size());
-    text.erase(0, static_cast<std::size_t>(kept.data() - text.data()));
+    if (const std::u16string_view kept = withoutEnding(text); kept.size() != text.size())
+        keepOnly(text, kept);
 }
 
 // As pasted from mail or a page: the ending, angle brackets or quotes around
@@ -324,7 +307,7 @@ void Walk::prepare(std::u16string_view text)
 void Walk::run(std::u16string_view input)
 {
     reset();
-    const std::u16string_view trimmed = trimmedInput(input);
+    const std::u16string_view trimmed = trimmedAsBrowser(input);
     prepare(trimmed);
     for (;;) {
         const Found found = findTarget();
@@ -371,7 +354,7 @@ Walk::Found Walk::findTarget()
                          ? parsed_.parts
                          : splitAuthority(current_);
     if (result_.layers > 0) {
-        host_ = lastStep().host;
+        host_ = stepAt(static_cast<std::size_t>(result_.layers) - 1).host;
     } else if (readScheme(parts.scheme.empty() ? std::u16string_view{} : current_) !=
                SchemeKind::Web) {
         return Found::Nothing;

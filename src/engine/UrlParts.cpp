@@ -1,6 +1,7 @@
 #include "engine/UrlParts.h"
 
 #include "engine/Scan.h"
+#include "engine/Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -196,10 +197,8 @@ bool cleanAsBrowser(std::u16string& text)
         return false;
     if (scan::findAnyOf(text.data(), first, text.size(), u"\t\n\r"sv) < text.size())
         std::erase_if(text, isSkipped);
-    const auto blank = [](char16_t c) { return c <= u' '; };
-    const auto last = std::find_if_not(text.rbegin(), text.rend(), blank).base();
-    text.erase(last, text.end());
-    text.erase(text.begin(), std::find_if_not(text.begin(), text.end(), blank));
+    if (const std::u16string_view kept = trimmedAsBrowser(text); kept.size() != text.size())
+        keepOnly(text, kept);
     return true;
 }
 

@@ -31,6 +31,18 @@ enum class SchemeKind { Web, None, Other };
 // https; None is a relative reference. `name` receives the scheme read.
 SchemeKind readScheme(std::u16string_view text, std::u16string* name = nullptr);
 
+// The text without the blanks and control characters up to U+0020 at
+// either end, which a browser drops from an address. Inline: the walk trims
+// several times a link.
+inline std::u16string_view trimmedAsBrowser(std::u16string_view text) noexcept
+{
+    while (!text.empty() && text.front() <= u' ')
+        text.remove_prefix(1);
+    while (!text.empty() && text.back() <= u' ')
+        text.remove_suffix(1);
+    return text;
+}
+
 // What a browser does to an address before it reads it: blanks and control
 // characters at both ends dropped, tabs and line breaks anywhere removed.
 // False when the text held none of them (and nothing changed).
