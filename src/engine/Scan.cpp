@@ -746,6 +746,41 @@ std::size_t findBlankOrControl(const char16_t* s, std::size_t from, std::size_t 
     });
 }
 
+HostLetters lowerHostInto(const char16_t* in, char16_t* out, std::size_t n) noexcept
+{
+#if defined(__SSE2__)
+    // Eight units a step, the last step overlapping the one before: a loop
+    // per unit guesses wrong where each host ends and where its capitals are.
+    if (n >= 8) {
+        __m128i wide = _mm_setzero_si128();
+        __m128i hyphens = _mm_setzero_si128();
+        const auto lower = [&](std::size_t i) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+            const __m128i capital = atMost(_mm_sub_epi16(v, splat(u'A')), u'Z' - u'A');
+            wide = _mm_or_si128(wide, _mm_and_si128(v, splat(0xFF80)));
+            hyphens = _mm_or_si128(hyphens, _mm_cmpeq_epi16(v, splat(u'-')));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i),
+                             _mm_add_epi16(v, _mm_and_si128(capital, splat(0x20))));
+        };
+        for (std::size_t i = 0; i + 8 < n; i += 8)
+            lower(i);
+        lower(n - 8);
+        const __m128i none = _mm_setzero_si128();
+        return {_mm_movemask_epi8(_mm_cmpeq_epi16(wide, none)) == 0xFFFF,
+                _mm_movemask_epi8(hyphens) != 0};
+    }
+#endif
+    char16_t any = 0;
+    bool hyphen = false;
+    for (std::size_t i = 0; i < n; ++i) {
+        const char16_t c = in[i];
+        out[i] = static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
+        any |= c;
+        hyphen = hyphen || c == u'-';
+    }
+    return {any < 0x80, hyphen};
+}
+
 MarkerScan findMarker(const char16_t* s, std::size_t n) noexcept
 {
 #if QUORVEL_AVX2

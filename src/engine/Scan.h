@@ -66,6 +66,14 @@ struct LinkScan {
 };
 LinkScan findMarkerOrLink(const char16_t* s, std::size_t n) noexcept;
 
+// For the unwrapping: a host's n units copied to out (another buffer) with
+// ASCII capitals in lower case, and what the same pass tells of them.
+struct HostLetters {
+    bool ascii;  // every unit below U+0080
+    bool hyphen; // without one, no "xn--" label
+};
+HostLetters lowerHostInto(const char16_t* in, char16_t* out, std::size_t n) noexcept;
+
 // Where an in-place rewrite stands: the text is s[0, w) followed by s[r, n).
 struct Cursor {
     std::size_t r = 0;

@@ -80,24 +80,10 @@ LinkForm linkForm(std::u16string_view value)
     return LinkForm::None;
 }
 
-// What one pass over a host tells, lower-casing its ASCII letters on the way.
-struct HostLetters {
-    bool ascii = true;
-    bool hyphen = false; // without one, no "xn--" label
-};
-
-HostLetters lowerAsciiInto(std::u16string_view text, std::u16string& out)
+scan::HostLetters lowerAsciiInto(std::u16string_view text, std::u16string& out)
 {
     out.resize(text.size());
-    char16_t any = 0;
-    char16_t hyphen = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        out[i] = static_cast<char16_t>(c >= u'A' && c <= u'Z' ? c + 32 : c);
-        any |= c;
-        hyphen |= static_cast<char16_t>(c == u'-');
-    }
-    return {any < 0x80, hyphen != 0};
+    return scan::lowerHostInto(text.data(), out.data(), text.size());
 }
 
 bool hasPunycodeLabel(std::u16string_view host)
@@ -645,7 +631,7 @@ void Walk::settleHost(std::u16string& url, std::u16string& asciiHost)
     parsed_ = {parts, url.data(), url.size()};
     const std::size_t at = static_cast<std::size_t>(parts.host.data() - url.data());
     const std::size_t length = parts.host.size();
-    if (const HostLetters letters = lowerAsciiInto(parts.host, asciiHost); letters.ascii) {
+    if (const scan::HostLetters letters = lowerAsciiInto(parts.host, asciiHost); letters.ascii) {
         if (!letters.hyphen || !hasPunycodeLabel(asciiHost))
             return;
     } else if (auto ascii = hosts_.toAscii(parts.host)) {

@@ -129,6 +129,13 @@ TEST(Unwrap, TargetHostsAndWarnings)
          u"\u0430\u0440\u0440\u04cf\u0435.com is xn--80ak6aa92e.com"},
         {"latin name", u"https://xn--bcher-kva.de/", u"xn--bcher-kva.de b\u00fccher.de"},
         {"plain ascii", u"https://www.example.com/", u"www.example.com www.example.com"},
+        {"capitals, shorter than eight", u"https://A.BC/", u"a.bc a.bc"},
+        {"capitals at both ends of 17", u"https://ABCDEFGHIJKLMNOPQ/",
+         u"abcdefghijklmnopq abcdefghijklmnopq"},
+        {"xn-- in capitals, in the last eight only", u"https://EXAMPLE.XN--80A/",
+         u"example.xn--80a example.\u0430; lookalike host: example.\u0430 is example.xn--80a"},
+        {"not ascii in the last eight only", u"https://exampleb\u00fc.de/",
+         u"xn--exampleb-e6a.de exampleb\u00fc.de"},
         {"relative", u"%2Fa",
          u"l.facebook.com l.facebook.com; relative target /a resolved as https://l.facebook.com/a"},
     };
