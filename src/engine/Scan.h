@@ -74,6 +74,16 @@ struct HostLetters {
 };
 HostLetters lowerHostInto(const char16_t* in, char16_t* out, std::size_t n) noexcept;
 
+// For the unwrapping: where the authority that starts at `from` ends (at its
+// first '/', '\\', '?' or '#', or n), and its last '@' and last ':' (n when
+// there is none).
+struct AuthorityScan {
+    std::size_t end;
+    std::size_t lastAt;
+    std::size_t lastColon;
+};
+AuthorityScan findAuthority(const char16_t* s, std::size_t from, std::size_t n) noexcept;
+
 // Where an in-place rewrite stands: the text is s[0, w) followed by s[r, n).
 struct Cursor {
     std::size_t r = 0;

@@ -163,7 +163,7 @@ private:
     void describeHost(std::u16string_view trimmed);
     Found stop(Status status, std::u16string detail);
 
-    Step& step();
+    Step& step(std::u16string_view wrapper);
     Step& stepAt(std::size_t layer) const;
     void addDecoding(Step& step, std::u16string_view what);
     void swapValue(std::u16string& decoded) { std::swap(b_.value, decoded); }
@@ -177,6 +177,8 @@ private:
     std::u16string_view current_;
     // Its host in ASCII, until the next step() (which may move the steps).
     std::u16string_view host_;
+    // The family of the layer being removed, for messages.
+    std::u16string_view wrapper_;
     // The parts of the URL that settleHost read last, valid while the text
     // they were read from stays where it is.
     struct {
@@ -188,7 +190,8 @@ private:
     bool inputHostSettled_ = false; // b_.host holds the input's host
 };
 
-Step& Walk::step()
+// Without the record, the step's labels are left empty.
+Step& Walk::step(std::u16string_view wrapper)
 {
     const std::size_t at = static_cast<std::size_t>(result_.layers);
     if (options_.record && result_.steps.size() <= at)
@@ -196,6 +199,9 @@ Step& Walk::step()
     Step& s = stepAt(at);
     s.generic = false;
     decodings_ = 0;
+    wrapper_ = wrapper;
+    if (options_.record)
+        assignIfDifferent(s.wrapper, wrapper);
     return s;
 }
 
@@ -380,9 +386,9 @@ Walk::Found Walk::tryAction(std::size_t marker)
         result_.warnings.push_back(u"too long for the Translate command's action= rule");
         return Found::Nothing;
     }
-    Step& s = step();
-    assignIfDifferent(s.wrapper, rules()[0].family);
-    assignIfDifferent(s.carrier, u"query parameter action"sv);
+    Step& s = step(rules()[0].family);
+    if (options_.record)
+        assignIfDifferent(s.carrier, u"query parameter action"sv);
     addDecoding(s, u"printable escapes decoded (the Translate command)"sv);
     return finish(s);
 }
@@ -396,8 +402,7 @@ Walk::Found Walk::tryRule(const Rule& rule, const Site& site, const UrlParts& pa
         detail += u" keeps its target on its server; only a request would reveal it"sv;
         return stop(Status::Opaque, std::move(detail));
     }
-    Step& s = step();
-    s.wrapper.assign(rule.family);
+    Step& s = step(rule.family);
     if (!carry(rule, site, parts, s))
         return Found::Nothing;
     try {
@@ -583,7 +588,7 @@ Walk::Found Walk::finish(Step& step)
         break;
     case SchemeKind::Other:
         return stop(Status::Refused, u"a " + b_.name + u": target is never followed; " +
-                                         step.wrapper + u" led to it");
+                                         std::u16string(wrapper_) + u" led to it");
     case SchemeKind::None:
         if (!resolveRelative())
             return Found::Nothing;
@@ -712,8 +717,7 @@ Walk::Found Walk::tryGeneric(const UrlParts& parts)
         return stop(Status::ReturnAddress, u"parameter " + std::u16string(returnName) +
                                                u" holds a return address, which is not followed");
     }
-    Step& s = step();
-    s.wrapper.assign(u"generic"sv);
+    Step& s = step(u"generic"sv);
     s.generic = true;
     if (chosenName == u"#"sv)
         s.carrier.assign(u"the fragment"sv);

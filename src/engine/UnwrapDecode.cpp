@@ -27,9 +27,8 @@ void appendCodePoint(char32_t cp, std::u16string& out)
 
 void appendEscaped(unsigned byte, std::u16string& out)
 {
-    out += u'%';
-    out += kHexUpper[byte >> 4];
-    out += kHexUpper[byte & 15];
+    const char16_t escape[] = {u'%', kHexUpper[byte >> 4], kHexUpper[byte & 15]};
+    out.append(escape, 3);
 }
 
 // The length of the well-formed UTF-8 sequence that starts with byteAt(0),

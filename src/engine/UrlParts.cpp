@@ -97,11 +97,6 @@ UrlParts splitUrl(std::u16string_view url) noexcept
 
 UrlParts splitAuthority(std::u16string_view url) noexcept
 {
-    // Each delimiter by the vector scan, and each stretch read once: links
-    // are long, and their hosts and queries often are too.
-    const auto firstOf = [&](std::size_t from, std::u16string_view set) {
-        return scan::findAnyOf(url.data(), from, url.size(), set);
-    };
     UrlParts parts;
     std::size_t at = schemeEnd(url);
     if (at > 0) {
@@ -115,23 +110,18 @@ UrlParts splitAuthority(std::u16string_view url) noexcept
         // The host follows the last '@' and ends at the last ':' behind it,
         // unless that colon is inside an IPv6 address's brackets.
         const std::size_t start = at + 2;
-        std::size_t host = start;
-        std::size_t colon = url.size();
-        for (at = firstOf(start, u"/\\?#@:"sv); at < url.size();
-             at = firstOf(at + 1, u"/\\?#@:"sv)) {
-            if (url[at] == u'@') {
-                host = at + 1;
-                colon = url.size();
-            } else if (url[at] == u':') {
-                colon = at;
-            } else {
-                break;
-            }
-        }
+        const scan::AuthorityScan found = scan::findAuthority(url.data(), start, url.size());
+        at = found.end;
+        // A ':' before the last '@' belongs to the user's name.
+        const bool user = found.lastAt < at;
+        const std::size_t host = user ? found.lastAt + 1 : start;
+        std::size_t colon = found.lastColon < at && !(user && found.lastColon < found.lastAt)
+                                ? found.lastColon
+                                : at;
         if (colon < at && url[host] == u'[' && scan::findUnit(url.data(), colon, at, u']') < at)
             colon = at;
         parts.authority = url.substr(start, at - start);
-        parts.host = url.substr(host, std::min(colon, at) - host);
+        parts.host = url.substr(host, colon - host);
     }
     parts.tail = url.substr(at);
     return parts;
