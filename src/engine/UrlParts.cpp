@@ -97,12 +97,9 @@ UrlParts splitUrl(std::u16string_view url) noexcept
 
 UrlParts splitAuthority(std::u16string_view url) noexcept
 {
-    UrlParts parts;
     std::size_t at = schemeEnd(url);
-    if (at > 0) {
-        parts.scheme = url.substr(0, at);
-        ++at;
-    }
+    const std::u16string_view scheme = at > 0 ? url.substr(0, at++) : std::u16string_view{};
+    std::u16string_view authority, host;
     const auto isSlash = [&](std::size_t i) {
         return i < url.size() && (url[i] == u'/' || url[i] == u'\\');
     };
@@ -114,17 +111,19 @@ UrlParts splitAuthority(std::u16string_view url) noexcept
         at = found.end;
         // A ':' before the last '@' belongs to the user's name.
         const bool user = found.lastAt < at;
-        const std::size_t host = user ? found.lastAt + 1 : start;
+        const std::size_t hostStart = user ? found.lastAt + 1 : start;
         std::size_t colon = found.lastColon < at && !(user && found.lastColon < found.lastAt)
                                 ? found.lastColon
                                 : at;
-        if (colon < at && url[host] == u'[' && scan::findUnit(url.data(), colon, at, u']') < at)
+        if (colon < at && url[hostStart] == u'[' &&
+            scan::findUnit(url.data(), colon, at, u']') < at)
             colon = at;
-        parts.authority = url.substr(start, at - start);
-        parts.host = url.substr(host, colon - host);
+        authority = url.substr(start, at - start);
+        host = url.substr(hostStart, colon - hostStart);
     }
-    parts.tail = url.substr(at);
-    return parts;
+    // Built whole: filling in a zeroed one costs a string store that takes
+    // long to start.
+    return {scheme, authority, host, url.substr(at), {}, {}, {}, false};
 }
 
 void splitTail(UrlParts& parts) noexcept
