@@ -136,6 +136,8 @@ TEST(Unwrap, TargetHostsAndWarnings)
          u"example.xn--80a example.\u0430; lookalike host: example.\u0430 is example.xn--80a"},
         {"not ascii in the last eight only", u"https://exampleb\u00fc.de/",
          u"xn--exampleb-e6a.de exampleb\u00fc.de"},
+        {"ipv6", u"https://[2001:db8::1]/", u"[2001:db8::1] [2001:db8::1]"},
+        {"ipv6 and a port", u"https://[2001:db8::1]:8080/", u"[2001:db8::1] [2001:db8::1]"},
         {"relative", u"%2Fa",
          u"l.facebook.com l.facebook.com; relative target /a resolved as https://l.facebook.com/a"},
     };
