@@ -129,6 +129,11 @@ QUORVEL_TARGET inline __m256i load(const char16_t* p) noexcept
     return _mm256_loadu_si256(reinterpret_cast<const __m256i*>(p));
 }
 
+QUORVEL_TARGET inline __m256i is(__m256i v, char16_t c) noexcept
+{
+    return _mm256_cmpeq_epi16(v, _mm256_set1_epi16(static_cast<short>(c)));
+}
+
 QUORVEL_TARGET inline void store(char16_t* p, __m256i v) noexcept
 {
     _mm256_storeu_si256(reinterpret_cast<__m256i*>(p), v);
@@ -193,9 +198,8 @@ QUORVEL_TARGET inline __m256i broadcast(const unsigned char* bytes) noexcept
 // Marker candidates ("n=" in either case) among the 16 units from s + i.
 QUORVEL_TARGET inline __m256i markerHits(const char16_t* s, std::size_t i) noexcept
 {
-    const __m256i equals = _mm256_cmpeq_epi16(load(s + i), _mm256_set1_epi16(u'='));
     const __m256i folded = _mm256_or_si256(load(s + i - 1), _mm256_set1_epi16(0x20));
-    return _mm256_and_si256(equals, _mm256_cmpeq_epi16(folded, _mm256_set1_epi16(u'n')));
+    return _mm256_and_si256(is(load(s + i), u'='), is(folded, u'n'));
 }
 
 // Checks the candidates of one 16-unit block; a lane sets two mask bits.
@@ -354,14 +358,6 @@ QUORVEL_TARGET inline std::size_t findFirstAvx2(const char16_t* s, std::size_t f
     return n;
 }
 
-QUORVEL_TARGET std::size_t findUnitAvx2(const char16_t* s, std::size_t from, std::size_t n,
-                                        char16_t c) noexcept
-{
-    const __m256i needle = _mm256_set1_epi16(static_cast<short>(c));
-    return findFirstAvx2(s, from, n,
-                         [&](__m256i v) QUORVEL_TARGET { return _mm256_cmpeq_epi16(v, needle); });
-}
-
 template <std::size_t K>
 QUORVEL_TARGET std::size_t findAnyOfAvx2(const char16_t* s, std::size_t from, std::size_t n,
                                          std::u16string_view set) noexcept
@@ -388,11 +384,6 @@ QUORVEL_TARGET std::size_t findBlankOrControlAvx2(const char16_t* s, std::size_t
         const __m256i d = _mm256_sub_epi16(v, del);
         return _mm256_or_si256(low, _mm256_cmpeq_epi16(_mm256_min_epu16(d, blank), d));
     });
-}
-
-QUORVEL_TARGET inline __m256i is(__m256i v, char16_t c) noexcept
-{
-    return _mm256_cmpeq_epi16(v, _mm256_set1_epi16(static_cast<short>(c)));
 }
 
 // Link starts ('=' or '#', then a unit of mayStartLink) among the 16 units
@@ -761,7 +752,7 @@ std::size_t findAnyOf(const char16_t* s, std::size_t from, std::size_t n,
 #if QUORVEL_AVX2
         // The translation's many short calls go to findUnit alone.
         if (from + 32 <= n && hasAvx2())
-            return findUnitAvx2(s, from, n, set[0]);
+            return findAnyOfAvx2<1>(s, from, n, set);
 #endif
         return findUnit(s, from, n, set[0]);
     case 2:

@@ -279,15 +279,18 @@ void Walk::prepare(std::u16string_view text)
     current_ = text;
     // Found by the ';', which links hold far less often than '&'; an '&'
     // kept by one replacement starts no other.
+    const auto entityEndsAt = [](std::u16string_view in, std::size_t at, std::size_t from) {
+        return at >= from + 4 && in.substr(at - 4, 5) == u"&amp;"sv;
+    };
     std::size_t at = findUnit(text, u';', 4);
-    while (at != std::u16string_view::npos && text.substr(at - 4, 5) != u"&amp;"sv)
+    while (at != std::u16string_view::npos && !entityEndsAt(text, at, 0))
         at = findUnit(text, u';', at + 1);
     if (at == std::u16string_view::npos)
         return;
     std::u16string& owned = b_.current;
     owned.assign(text);
     for (std::size_t from = 0; at != std::u16string::npos; at = findUnit(owned, u';', at + 1)) {
-        if (at >= from + 4 && std::u16string_view(owned).substr(at - 4, 5) == u"&amp;"sv) {
+        if (entityEndsAt(owned, at, from)) {
             owned.erase(at - 3, 4);
             at -= 4;
             from = at + 1;
